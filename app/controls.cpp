@@ -1,0 +1,163 @@
+#include "controls.h"
+
+#include "accessibility.h"
+#include "fonts.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+namespace {
+const QColor yellow(255, 255, 0);
+const QColor olive(192, 192, 0);
+const QColor lightGrey(224, 224, 224);
+const QColor captionBlue(0, 0, 192);
+const QColor navy(0, 0, 128);
+
+enum class Look { Plain, Number, RowNumber, SortRowNumber, Clock, Stamp };
+
+void colour(QWidget *w, QPalette::ColorRole role, const QColor &c)
+{
+    QPalette p = w->palette();
+    p.setColor(role, c);
+    w->setPalette(p);
+}
+
+QLabel *label(QWidget *parent, const QString &name, const QString &caption, const QRect &rect,
+              Look look, const QFont &font)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    l->setGeometry(rect);
+    l->setFont(font);
+    l->setTextFormat(Qt::PlainText);
+    colour(l, QPalette::WindowText, Qt::black);
+    switch (look) {
+    case Look::Number:
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setAutoFillBackground(true);
+        colour(l, QPalette::Window, Qt::white);
+        break;
+    case Look::RowNumber:
+    case Look::SortRowNumber:
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        break;
+    case Look::Clock:
+        colour(l, QPalette::WindowText, navy);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        break;
+    case Look::Stamp:
+    case Look::Plain:
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        break;
+    }
+    return l;
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption, const QRect &rect)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setGeometry(rect);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, const QRect &rect,
+                 const QColor &background)
+{
+    auto *f = new QGroupBox(caption, parent);
+    f->setObjectName(name);
+    f->setGeometry(rect);
+    f->setFont(Fonts::gothicFont(12, true));
+    f->setAutoFillBackground(true);
+    colour(f, QPalette::Window, background);
+    colour(f, QPalette::WindowText, captionBlue);
+    return f;
+}
+
+// A line's (or the draw machine's) six number labels, element i in row i.
+std::array<QLabel *, 6> numberColumn(QGroupBox *frame, const QString &name)
+{
+    std::array<QLabel *, 6> column{};
+    for (int i = 0; i < 6; ++i)
+        column[i] = label(frame, name, QString(), fromTwips(600, 360 + 360 * i, 360, 300),
+                          Look::Number, Fonts::gothicFont(12));
+    return column;
+}
+} // namespace
+
+Controls::Controls(QWidget *form, Pacer &pacer)
+{
+    Controls &ui = *this;
+    Fonts::substituteJapaneseFaces();
+    installCaptionAccessibility();
+    const QFont f2 = Fonts::gothicFont(12);
+    const QFont f3 = Fonts::gothicFont(18, true, true);
+
+    ui.DateLabel = label(form, "DateLabel", "0000/00/00", fromTwips(120, 0, 2160, 360), Look::Clock, f3);
+    ui.TimeLabel = label(form, "TimeLabel", "00:00:00", fromTwips(2520, 0, 1575, 360), Look::Clock, f3);
+    ui.CommandSave = button(form, "CommandSave", "保存", fromTwips(4080, 120, 735, 255));
+    ui.LabelSN = label(form, "LabelSN", "", fromTwips(5040, 120, 2175, 255), Look::Clock,
+                       Fonts::gothicFont(9, true));
+    colour(ui.LabelSN, QPalette::WindowText, Qt::black);
+
+    static const char letters[] = "ABCDE";
+    for (int k = 0; k < 5; ++k) {
+        LineControls &line = ui.lines[k];
+        const QString letter(QChar(letters[k]));
+        line.letter = letters[k];
+        line.frame = frame(form, "Frame" + letter, "[" + letter + "]",
+                           fromTwips(120 + 1200 * k, 480, 1095, 2535), olive);
+        line.numbers = numberColumn(line.frame, "Label" + letter);
+        line.start = button(form, "Command" + letter, "START", fromTwips(240 + 1200 * k, 3120, 855, 375));
+        line.stamp = label(form, "Label" + letter + "SN", "", fromTwips(8520, 600 + 360 * k, 1575, 255),
+                           Look::Stamp, Fonts::gothicFont(8.25));
+        line.mirror = pacer.makeTimer();
+        // Row numbers: in line A element r shows row r + 1; in the other lines
+        // the top row carries the highest element of the line's six.
+        for (int r = 0; r < 6; ++r) {
+            const int element = k == 0 ? r : 6 * k + 5 - r;
+            ui.NumberLabelA[element] = label(line.frame, "NumberLabelA", QString::number(r + 1),
+                                             fromTwips(120, 360 + 360 * r, 180, 300), Look::RowNumber, f2);
+        }
+    }
+
+    ui.CommandClr = button(form, "CommandClr", "ｸﾘｱ", fromTwips(6120, 480, 615, 255));
+    ui.CommandSort = button(form, "CommandSort", "並べ替え", fromTwips(6120, 1080, 1095, 495));
+    ui.CheckPrn = new QCheckBox("画面全体", form);
+    ui.CheckPrn->setObjectName("CheckPrn");
+    ui.CheckPrn->setGeometry(fromTwips(6120, 1680, 1095, 255));
+    ui.CheckPrn->setAutoFillBackground(true);
+    colour(ui.CheckPrn, QPalette::Window, yellow);
+    ui.CommandPrint = button(form, "CommandPrint", "画面印刷", fromTwips(6120, 1920, 1095, 495));
+    ui.CommandPrintTxt = button(form, "CommandPrintTxt", "文字印刷", fromTwips(6120, 2520, 1095, 495));
+
+    ui.FrameS = frame(form, "FrameS", "[S]", fromTwips(7440, 240, 975, 2535), lightGrey);
+    for (int i = 0; i < 6; ++i)
+        ui.NumberLabelS[i] = label(ui.FrameS, "NumberLabelS", QString::number(i + 1),
+                                   fromTwips(120, 360 + 360 * i, 420, 300), Look::SortRowNumber, f2);
+    ui.LabelS = numberColumn(ui.FrameS, "LabelS");
+    ui.CommandS = button(form, "CommandS", "START", fromTwips(7560, 2880, 855, 375));
+    ui.LabelSN0 = label(form, "LabelSN0", "", fromTwips(8520, 120, 1575, 255), Look::Stamp, form->font());
+    ui.Picture1 = new QLabel(form);
+    ui.Picture1->setObjectName("Picture1");
+    ui.Picture1->setGeometry(fromTwips(8520, 2400, 855, 375));
+    ui.Picture1->setFocusPolicy(Qt::StrongFocus);
+    ui.Picture1->setAccessibleName("Picture1");
+    ui.CommandDeb = button(form, "CommandDeb", "deb", fromTwips(9480, 2400, 615, 375));
+
+    ui.Timer1 = pacer.makeTimer();
+    ui.TimerS = pacer.makeTimer();
+    ui.TimerDeb = pacer.makeTimer();
+
+    QWidget *const tabOrder[] = {ui.lines[0].start, ui.CommandS, ui.lines[1].start, ui.lines[2].start,
+                                 ui.lines[3].start, ui.lines[4].start, ui.CommandSort, ui.CommandPrint,
+                                 ui.CommandSave, ui.Picture1, ui.CheckPrn, ui.CommandPrintTxt,
+                                 ui.CommandDeb, ui.CommandClr};
+    for (int i = 0; i + 1 < int(std::size(tabOrder)); ++i)
+        QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// The two Japanese faces the window and the text page are designed in. Where
+// they are not installed, font substitution maps them to the IPA faces, or to
+// any Japanese face the system has.
+namespace Fonts {
+extern const QString gothic; // the window's proportional gothic
+extern const QString mincho; // the text page's fixed-pitch mincho
+
+void substituteJapaneseFaces();
+QFont gothicFont(qreal points, bool bold = false, bool italic = false);
+} // namespace Fonts

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "controls.h"
+#include "formstate.h"
+#include "draw/drawmachine.h"
+#include "lines/ticketlines.h"
+
+#include <QWidget>
+
+// The program's one window. Its controls are the data; the state variables
+// and the subsystems that handle its events hang off it.
+class Form1 : public QWidget
+{
+public:
+    // `startFolder` is the folder the program was started from; the log files
+    // are written there.
+    Form1(Pacer &pacer, const QString &startFolder, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    void Form_Load();
+    void Timer1_Timer();
+    void ShowClock();
+    void CommandClr_Click();
+    void ClearAll();
+
+    Controls ui;
+    FormState st;
+    DrawMachine machine;
+    TicketLines lines;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Pacer &pacer;
+    QString startFolder;
+};

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDateTime>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+// A window timer: an interval in milliseconds and an enabled switch. Enabling
+// (or changing the interval of) a running timer restarts its count, and a timer
+// with interval 0 never ticks.
+class Timer
+{
+public:
+    virtual ~Timer() = default;
+    virtual void setInterval(int msec) = 0;
+    virtual int interval() const = 0;
+    virtual void setEnabled(bool on) = 0;
+    virtual bool isEnabled() const = 0;
+
+    // The tick handler, set by the part of the window that owns the timer.
+    std::function<void()> onTick;
+
+protected:
+    void tick()
+    {
+        if (onTick)
+            onTick();
+    }
+};
+
+// Everything the program knows of time passes through here: the 32-bit
+// millisecond tick counter, the wall clock, the window timers, processing of
+// pending events, the waits that keep the window alive, the beep and the random
+// source. The program runs on QtPacer; tests run the same code on VirtualPacer,
+// where a whole draw takes no real time and its pacing is exact.
+class Pacer
+{
+public:
+    virtual ~Pacer() = default;
+
+    virtual std::uint32_t tickCount() const = 0;
+    virtual QDateTime now() const = 0;
+
+    virtual std::unique_ptr<Timer> makeTimer() = 0;
+
+    // Runs every handler that is pending right now to its end, then returns.
+    virtual void processEventsOnce() = 0;
+    // Handles events until `msec` milliseconds have passed on the tick counter;
+    // returns at once, handling nothing, for 0 or less. The count is taken
+    // modulo 2^32, so a pause ends on time across the counter's sign change
+    // and its wrap to 0.
+    void sleepFor(int msec);
+    // Handles events until `done` holds.
+    void waitUntil(const std::function<bool()> &done);
+
+    virtual void beep() = 0;
+    virtual void reseedRandom() = 0;
+    virtual float nextRandom() = 0; // 0 <= r < 1
+
+    // The window is closing: every wait returns at once from now on, no timer
+    // ticks again, and the handlers unwind without touching anything more.
+    void shutDown()
+    {
+        stopping_ = true;
+        onShutDown();
+    }
+    bool stopping() const { return stopping_; }
+
+protected:
+    // Blocks until at least one event has been handled or `limitMsec` have
+    // passed (no limit when negative).
+    virtual void handleEvents(int limitMsec) = 0;
+    virtual void onShutDown() = 0;
+
+private:
+    bool stopping_ = false;
+};

@@ -1,0 +1,111 @@
+#include "qtpacer.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+
+class QtPacer::QtTimer : public Timer
+{
+public:
+    explicit QtTimer(QtPacer &owner) : owner_(owner)
+    {
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    }
+    ~QtTimer() override
+    {
+        auto &all = owner_.timers_;
+        all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    }
+    void setInterval(int msec) override
+    {
+        interval_ = msec;
+        apply();
+    }
+    int interval() const override { return interval_; }
+    void setEnabled(bool on) override
+    {
+        enabled_ = on;
+        apply();
+    }
+    bool isEnabled() const override { return enabled_; }
+    void halt() { timer_.stop(); }
+
+private:
+    void apply()
+    {
+        if (enabled_ && interval_ > 0 && !owner_.stopping())
+            timer_.start(interval_);
+        else
+            timer_.stop();
+    }
+
+    QtPacer &owner_;
+    QTimer timer_;
+    int interval_ = 0;
+    bool enabled_ = false;
+};
+
+std::uint32_t QtPacer::tickCount() const
+{
+    // Milliseconds since boot, cut to 32 bits like the system's own counter.
+    using namespace std::chrono;
+    const auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return static_cast<std::uint32_t>(ms);
+}
+
+QDateTime QtPacer::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
+std::unique_ptr<Timer> QtPacer::makeTimer()
+{
+    auto timer = std::make_unique<QtTimer>(*this);
+    timers_.push_back(timer.get());
+    return timer;
+}
+
+void QtPacer::processEventsOnce()
+{
+    if (!stopping())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtPacer::handleEvents(int limitMsec)
+{
+    if (limitMsec >= 0) {
+        wake_.setTimerType(Qt::PreciseTimer);
+        wake_.setSingleShot(true);
+        wake_.start(limitMsec);
+    }
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void QtPacer::beep()
+{
+    QApplication::beep();
+}
+
+void QtPacer::reseedRandom()
+{
+    using namespace std::chrono;
+    random_.seed(static_cast<std::mt19937::result_type>(
+        system_clock::now().time_since_epoch().count()));
+}
+
+float QtPacer::nextRandom()
+{
+    // 24 random bits give every single-precision step in [0, 1), never 1.
+    return static_cast<float>(random_() >> 8) / 16777216.0f;
+}
+
+void QtPacer::onShutDown()
+{
+    for (QtTimer *timer : timers_)
+        timer->halt();
+    // Wake a wait that is blocked in the dispatcher so it sees the stop at once.
+    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::User));
+}

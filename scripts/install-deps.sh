@@ -1,0 +1,24 @@
+#!/bin/bash
+# Installs what Drava needs to build, run and test on Debian 12, if missing.
+set -euo pipefail
+
+packages=(
+    g++ make cmake pkg-config
+    qt6-base-dev qt6-qpa-plugins libgl-dev
+    fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
+    xvfb xauth xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-gi
+    gir1.2-atspi-2.0 python3-xlib
+    cups cups-client cups-bsd poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

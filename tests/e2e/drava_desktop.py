@@ -1,0 +1,114 @@
+"""Drives the real program on an X display as a user and assistive technology
+would: keys through the X server, reading through the accessibility tree."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+from Xlib import X, display, protocol
+
+
+class Drava:
+    def __init__(self, program, folder=None):
+        # The program writes its logs beside itself: run a copy in a folder of
+        # the test's own.
+        self.folder = folder or tempfile.mkdtemp(prefix="drava-e2e-")
+        self.program = os.path.join(self.folder, "drava")
+        shutil.copy2(program, self.program)
+        self.process = subprocess.Popen([self.program], cwd=self.folder)
+        self.app = wait_for(self._find_app, 30, "the program on the accessibility bus")
+        self.window_id = wait_for(self._find_window, 30, "the program's X window")
+        wait_for(lambda: self.caption(self.button("A")) == "START", 30, "line A's START")
+
+    def _find_app(self):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "drava":
+                return app
+        return None
+
+    def _find_window(self):
+        out = subprocess.run(["xdotool", "search", "--name", "^Drava   ver1.00"],
+                             capture_output=True, text=True).stdout.split()
+        return int(out[0]) if out else None
+
+    def root(self):
+        return self.app[0]
+
+    def children(self):
+        return [c for c in self.root() if c is not None]
+
+    def frame(self, letter):
+        for c in self.children():
+            if c.getRoleName() == "panel" and c.name == "[%s]" % letter:
+                return c
+        raise AssertionError("no frame [%s]" % letter)
+
+    def numbers(self, letter):
+        # The first six labels of a line's frame are its numbers, top to bottom.
+        return [self.caption(c) for c in list(self.frame(letter))[:6]]
+
+    def button(self, letter):
+        kids = self.children()
+        return kids[kids.index(self.frame(letter)) + 1]
+
+    def named(self, role, name):
+        return [c for c in self.children() if c.getRoleName() == role and c.name == name]
+
+    @staticmethod
+    def caption(accessible):
+        accessible.clearCache()
+        return accessible.name
+
+    def key(self, *keys):
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(self.window_id)], check=True)
+        subprocess.run(["xdotool", "key", "--window", str(self.window_id)] + list(keys), check=True)
+
+    def close_window(self):
+        """Asks the window to close, as a window manager's close button does."""
+        d = display.Display()
+        window = d.create_resource_object("window", self.window_id)
+        protocols = d.intern_atom("WM_PROTOCOLS")
+        delete = d.intern_atom("WM_DELETE_WINDOW")
+        event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(event, event_mask=X.NoEventMask)
+        d.flush()
+        d.close()
+
+    def wait_exit(self, timeout):
+        start = time.monotonic()
+        code = self.process.wait(timeout=timeout)
+        return code, time.monotonic() - start
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def wait_for(probe, timeout, what):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        try:
+            value = probe()
+        except Exception:
+            value = None
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def line_complete(drava, letter):
+    numbers = drava.numbers(letter)
+    return all(n.strip().isdigit() for n in numbers) and drava.caption(drava.button(letter)) == "START"
+
+
+def check(condition, message):
+    if not condition:
+        print("FAIL: " + message, file=sys.stderr)
+        sys.exit(1)

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/form1.h"
+#include "platform/virtualpacer.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// The window on a virtual clock, in a program folder of its own. The clock
+// starts at 09:05:03 on 6 December 2026 unless told otherwise.
+struct VirtualForm
+{
+    explicit VirtualForm(const QDateTime &start = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)),
+                         std::uint32_t startTick = 1000000, unsigned seed = 1)
+        : pacer(start, startTick, seed), form(pacer, folder.path())
+    {
+    }
+
+    QStringList numbers(int line) const { return captions(form.ui.lines[line].numbers); }
+    QStringList machine() const { return captions(form.ui.LabelS); }
+    static QStringList captions(const std::array<QLabel *, 6> &labels)
+    {
+        QStringList texts;
+        for (const QLabel *l : labels)
+            texts << l->text();
+        return texts;
+    }
+
+    QTemporaryDir folder;
+    VirtualPacer pacer;
+    Form1 form;
+};
