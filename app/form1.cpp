@@ -17,6 +17,8 @@ Form1::Form1(Pacer &pacer, const QString &startFolder, QWidget *parent)
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
       ui(this, pacer), machine(ui, st, pacer), lines(ui, st, machine),
+      notice(new Notice(this, pacer)), sorter(ui, st, lines),
+      log(ui, st, [this](const QString &text) { notice->show(text); }), repeat(*this, pacer),
       pacer(pacer), startFolder(startFolder)
 {
     setObjectName("Form1");

@@ -4,6 +4,10 @@
 #include "formstate.h"
 #include "draw/drawmachine.h"
 #include "lines/ticketlines.h"
+#include "log/savedraws.h"
+#include "notice.h"
+#include "repeat/repeatrun.h"
+#include "sort/sortnumbers.h"
 
 #include <QWidget>
 
@@ -27,6 +31,10 @@ public:
     FormState st;
     DrawMachine machine;
     TicketLines lines;
+    Notice *notice;
+    Sorter sorter;
+    DrawLog log;
+    RepeatRun repeat;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -112,3 +112,43 @@ def check(condition, message):
     if not condition:
         print("FAIL: " + message, file=sys.stderr)
         sys.exit(1)
+
+
+def after(drava, accessible):
+    """The control created right after `accessible`: a line's stamp label
+    follows its START button."""
+    kids = drava.children()
+    return kids[kids.index(accessible) + 1]
+
+
+def shown_records(drava):
+    """The records a save must write, as the window shows them."""
+    records = []
+    for letter in "ABCDE":
+        stamp = drava.caption(after(drava, drava.button(letter)))
+        if stamp:
+            records.append("%s,%s,%s" % (stamp, letter, ",".join(drava.numbers(letter))))
+    return records
+
+
+def batch_stamps(drava):
+    """The batch stamp and the batch file name."""
+    kids = drava.children()
+    stamp = drava.caption(kids[3])
+    machine = [c for c in kids if c.getRoleName() == "push button"][-2]
+    return stamp, drava.caption(after(drava, machine))
+
+
+def read_bytes(path):
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except FileNotFoundError:
+        return None
+
+
+def notice(drava):
+    for c in drava.children():
+        if c.getRoleName() == "label" and drava.caption(c).startswith(("保存", "印刷")):
+            return drava.caption(c)
+    return None

@@ -13,8 +13,14 @@
 struct VirtualForm
 {
     explicit VirtualForm(const QDateTime &start = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)),
-                         std::uint32_t startTick = 1000000, unsigned seed = 1)
-        : pacer(start, startTick, seed), form(pacer, folder.path())
+                         std::uint32_t startTick = 1000000, unsigned seed = 1,
+                         const QString &programFolder = QString())
+        : pacer(start, startTick, seed),
+          form(pacer, programFolder.isEmpty() ? folder.path() : programFolder)
+    {
+    }
+    explicit VirtualForm(const QString &programFolder)
+        : VirtualForm(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)), 1000000, 1, programFolder)
     {
     }
 
