@@ -12,13 +12,15 @@ namespace {
 const QString windowCaption = QStringLiteral("Drava   ver1.00 (C) 2026 the Drava makers");
 }
 
-Form1::Form1(Pacer &pacer, const QString &startFolder, QWidget *parent)
+Form1::Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
       ui(this, pacer), machine(ui, st, pacer), lines(ui, st, machine),
       notice(new Notice(this, pacer)), sorter(ui, st, lines),
       log(ui, st, [this](const QString &text) { notice->show(text); }), repeat(*this, pacer),
+      textPrintout(ui, st, printer, [this](const QString &text) { notice->show(text); }),
+      screenPrint(this, ui, st, pacer, printer, [this](const QString &text) { notice->show(text); }),
       pacer(pacer), startFolder(startFolder)
 {
     setObjectName("Form1");

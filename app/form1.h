@@ -6,6 +6,8 @@
 #include "lines/ticketlines.h"
 #include "log/savedraws.h"
 #include "notice.h"
+#include "print/screenprint.h"
+#include "print/textprintout.h"
 #include "repeat/repeatrun.h"
 #include "sort/sortnumbers.h"
 
@@ -18,7 +20,7 @@ class Form1 : public QWidget
 public:
     // `startFolder` is the folder the program was started from; the log files
     // are written there.
-    Form1(Pacer &pacer, const QString &startFolder, QWidget *parent = nullptr);
+    Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget *parent = nullptr);
     ~Form1() override;
 
     void Form_Load();
@@ -35,6 +37,8 @@ public:
     Sorter sorter;
     DrawLog log;
     RepeatRun repeat;
+    TextPrintout textPrintout;
+    ScreenPrint screenPrint;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,5 +1,6 @@
 #include "form1.h"
 #include "platform/qtpacer.h"
+#include "platform/qtprinter.h"
 
 #include <QApplication>
 
@@ -7,7 +8,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QtPacer pacer;
-    Form1 form(pacer, QCoreApplication::applicationDirPath());
+    QtPrinter printer;
+    Form1 form(pacer, printer, QCoreApplication::applicationDirPath());
     form.show();
     return app.exec();
 }

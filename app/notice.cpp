@@ -13,6 +13,8 @@ Notice::Notice(QWidget *form, Pacer &pacer) : QLabel(form), hideTimer(pacer.make
     p.setColor(QPalette::WindowText, Qt::white);
     setPalette(p);
     setTextFormat(Qt::PlainText);
+    // Clicks go through to the buttons underneath.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
     hideTimer->setInterval(shownMsec);
     hideTimer->onTick = [this] {

@@ -13,13 +13,13 @@ from Xlib import X, display, protocol
 
 
 class Drava:
-    def __init__(self, program, folder=None):
+    def __init__(self, program, folder=None, env=None):
         # The program writes its logs beside itself: run a copy in a folder of
         # the test's own.
         self.folder = folder or tempfile.mkdtemp(prefix="drava-e2e-")
         self.program = os.path.join(self.folder, "drava")
         shutil.copy2(program, self.program)
-        self.process = subprocess.Popen([self.program], cwd=self.folder)
+        self.process = subprocess.Popen([self.program], cwd=self.folder, env=env)
         self.app = wait_for(self._find_app, 30, "the program on the accessibility bus")
         self.window_id = wait_for(self._find_window, 30, "the program's X window")
         wait_for(lambda: self.caption(self.button("A")) == "START", 30, "line A's START")

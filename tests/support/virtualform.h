@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "platform/virtualpacer.h"
+#include "recordingprinter.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,7 +17,7 @@ struct VirtualForm
                          std::uint32_t startTick = 1000000, unsigned seed = 1,
                          const QString &programFolder = QString())
         : pacer(start, startTick, seed),
-          form(pacer, programFolder.isEmpty() ? folder.path() : programFolder)
+          form(pacer, printer, programFolder.isEmpty() ? folder.path() : programFolder)
     {
     }
     explicit VirtualForm(const QString &programFolder)
@@ -36,5 +37,6 @@ struct VirtualForm
 
     QTemporaryDir folder;
     VirtualPacer pacer;
+    RecordingPrinter printer;
     Form1 form;
 };

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "printer.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <memory>
+
+class QPrinter;
+
+// The printer layer on Qt's PrintSupport. A document is drawn into a PDF with
+// QPrinter and, at endDoc(), handed whole to the system's default print queue
+// (CUPS), so a job is sent entirely or not at all and a refusal is known.
+// Given a file name, it writes the PDF there instead and sends nothing.
+class QtPrinter : public Printer
+{
+public:
+    explicit QtPrinter(const QString &pdfFile = QString());
+    ~QtPrinter() override;
+
+    void setFontName(const QString &face) override;
+    void setFontSize(float points) override;
+    void setScaleMode(std::int16_t unit) override;
+    std::int16_t scaleMode() const override { return mode; }
+    void setCurrentX(float x) override { currentX = x; }
+    void setCurrentY(float y) override { currentY = y; }
+    void print(const QString &text) override;
+    float scaleWidth() const override;
+    float scaleHeight() const override;
+    float scaleX(float value, std::int16_t from, std::int16_t to) const override;
+    float scaleY(float value, std::int16_t from, std::int16_t to) const override;
+    void paintPicture(const QImage &picture, float left, float top, float width, float height) override;
+    bool printForm(const QImage &window, double widthTwips, double heightTwips) override;
+    bool endDoc() override;
+    QString failure() const override { return failureText; }
+
+private:
+    void newDocument();
+    bool open();
+    void fail(const QString &why);
+    double pixelsPerUnit(std::int16_t unit, bool vertical) const;
+    QPointF toDevice(float x, float y) const;
+
+    QString pdfFile;
+    QString spoolFile;
+    std::unique_ptr<QPrinter> printer;
+    QPainter painter;
+    QFont font;
+    std::int16_t mode = ScaleUnit::twips;
+    float currentX = 0;
+    float currentY = 0;
+    bool failed = false;
+    QString failureText;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/controls.h"
+#include "app/formstate.h"
+#include "platform/pacer.h"
+#include "platform/printer.h"
+
+#include <functional>
+
+class QWidget;
+
+// The screen print: with "画面全体" ticked, a snapshot of the whole window
+// fitted to the page; otherwise the window's client area at its real size.
+class ScreenPrint
+{
+public:
+    using Snapshot = std::function<void(QWidget *window)>;
+
+    ScreenPrint(QWidget *form, Controls &ui, FormState &state, Pacer &pacer, Printer &printer,
+                std::function<void(const QString &)> notify);
+
+    void CommandPrint_Click();
+    void PrintWindowPicture();
+
+    // How the window's picture reaches the clipboard; tests replace it.
+    Snapshot snapshot;
+
+private:
+    void failed(const QString &why);
+
+    QWidget *form;
+    Controls &ui;
+    FormState &st;
+    Pacer &pacer;
+    Printer &printer;
+    std::function<void(const QString &)> notify;
+};
