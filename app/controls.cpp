@@ -16,7 +16,7 @@ const QColor lightGrey(224, 224, 224);
 const QColor captionBlue(0, 0, 192);
 const QColor navy(0, 0, 128);
 
-enum class Look { Plain, Number, RowNumber, SortRowNumber, Clock, Stamp };
+enum class Look { Plain, Number, RowNumber, Clock };
 
 void colour(QWidget *w, QPalette::ColorRole role, const QColor &c)
 {
@@ -42,14 +42,12 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
         colour(l, QPalette::Window, Qt::white);
         break;
     case Look::RowNumber:
-    case Look::SortRowNumber:
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         break;
     case Look::Clock:
         colour(l, QPalette::WindowText, navy);
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         break;
-    case Look::Stamp:
     case Look::Plain:
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         break;
@@ -115,7 +113,7 @@ Controls::Controls(QWidget *form, Pacer &pacer)
         line.numbers = numberColumn(line.frame, "Label" + letter);
         line.start = button(form, "Command" + letter, "START", fromTwips(240 + 1200 * k, 3120, 855, 375));
         line.stamp = label(form, "Label" + letter + "SN", "", fromTwips(8520, 600 + 360 * k, 1575, 255),
-                           Look::Stamp, Fonts::gothicFont(8.25));
+                           Look::Plain, Fonts::gothicFont(8.25));
         line.mirror = pacer.makeTimer();
         // Row numbers: in line A element r shows row r + 1; in the other lines
         // the top row carries the highest element of the line's six.
@@ -139,10 +137,10 @@ Controls::Controls(QWidget *form, Pacer &pacer)
     ui.FrameS = frame(form, "FrameS", "[S]", fromTwips(7440, 240, 975, 2535), lightGrey);
     for (int i = 0; i < 6; ++i)
         ui.NumberLabelS[i] = label(ui.FrameS, "NumberLabelS", QString::number(i + 1),
-                                   fromTwips(120, 360 + 360 * i, 420, 300), Look::SortRowNumber, f2);
+                                   fromTwips(120, 360 + 360 * i, 420, 300), Look::RowNumber, f2);
     ui.LabelS = numberColumn(ui.FrameS, "LabelS");
     ui.CommandS = button(form, "CommandS", "START", fromTwips(7560, 2880, 855, 375));
-    ui.LabelSN0 = label(form, "LabelSN0", "", fromTwips(8520, 120, 1575, 255), Look::Stamp, form->font());
+    ui.LabelSN0 = label(form, "LabelSN0", "", fromTwips(8520, 120, 1575, 255), Look::Plain, form->font());
     ui.Picture1 = new QLabel(form);
     ui.Picture1->setObjectName("Picture1");
     ui.Picture1->setGeometry(fromTwips(8520, 2400, 855, 375));

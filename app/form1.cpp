@@ -41,10 +41,7 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget
     ui.lines[0].start->setFocus();
 }
 
-Form1::~Form1()
-{
-    pacer.shutDown();
-}
+Form1::~Form1() = default;
 
 void Form1::Form_Load()
 {

@@ -12,20 +12,36 @@ class Timer
 {
 public:
     virtual ~Timer() = default;
-    virtual void setInterval(int msec) = 0;
-    virtual int interval() const = 0;
-    virtual void setEnabled(bool on) = 0;
-    virtual bool isEnabled() const = 0;
+
+    void setInterval(int msec)
+    {
+        interval_ = msec;
+        restart();
+    }
+    int interval() const { return interval_; }
+    void setEnabled(bool on)
+    {
+        enabled_ = on;
+        restart();
+    }
+    bool isEnabled() const { return enabled_; }
 
     // The tick handler, set by the part of the window that owns the timer.
     std::function<void()> onTick;
 
 protected:
+    bool running() const { return enabled_ && interval_ > 0; }
+    // Starts counting the interval afresh, or stops when not running.
+    virtual void restart() = 0;
     void tick()
     {
         if (onTick)
             onTick();
     }
+
+private:
+    int interval_ = 0;
+    bool enabled_ = false;
 };
 
 // Everything the program knows of time passes through here: the 32-bit

@@ -19,33 +19,19 @@ public:
         auto &all = owner_.timers_;
         all.erase(std::remove(all.begin(), all.end(), this), all.end());
     }
-    void setInterval(int msec) override
-    {
-        interval_ = msec;
-        apply();
-    }
-    int interval() const override { return interval_; }
-    void setEnabled(bool on) override
-    {
-        enabled_ = on;
-        apply();
-    }
-    bool isEnabled() const override { return enabled_; }
     void halt() { timer_.stop(); }
 
 private:
-    void apply()
+    void restart() override
     {
-        if (enabled_ && interval_ > 0 && !owner_.stopping())
-            timer_.start(interval_);
+        if (running() && !owner_.stopping())
+            timer_.start(interval());
         else
             timer_.stop();
     }
 
     QtPacer &owner_;
     QTimer timer_;
-    int interval_ = 0;
-    bool enabled_ = false;
 };
 
 std::uint32_t QtPacer::tickCount() const

@@ -19,40 +19,22 @@ public:
         auto &all = owner_.timers_;
         all.erase(std::remove(all.begin(), all.end(), this), all.end());
     }
-    void setInterval(int msec) override
-    {
-        interval_ = msec;
-        restart();
-    }
-    int interval() const override { return interval_; }
-    void setEnabled(bool on) override
-    {
-        enabled_ = on;
-        restart();
-    }
-    bool isEnabled() const override { return enabled_; }
-
     qint64 due() const { return due_; }
     void fire()
     {
         // Like a window timer, one tick is pending at most: a tick that comes
         // late does not queue up the ones it missed.
-        due_ += interval_;
+        due_ += interval();
         if (due_ <= owner_.now_)
-            due_ = owner_.now_ + interval_;
+            due_ = owner_.now_ + interval();
         tick();
     }
     void halt() { due_ = never; }
 
 private:
-    void restart()
-    {
-        due_ = (enabled_ && interval_ > 0 && !owner_.stopping()) ? owner_.now_ + interval_ : never;
-    }
+    void restart() override { due_ = running() && !owner_.stopping() ? owner_.now_ + interval() : never; }
 
     VirtualPacer &owner_;
-    int interval_ = 0;
-    bool enabled_ = false;
     qint64 due_ = never;
 };
 

@@ -29,13 +29,6 @@ std::array<PrintedLine, 5> emptyLines()
     return lines;
 }
 
-void setLine(Form1 &f, int k, const QString &stamp, const QStringList &numbers)
-{
-    f.ui.lines[k].stamp->setText(stamp);
-    for (int i = 0; i < 6; ++i)
-        f.ui.lines[k].numbers[i]->setText(numbers[i]);
-}
-
 QString run(const QString &program, const QStringList &args)
 {
     QProcess p;
@@ -153,7 +146,7 @@ private slots:
             f.sorter.CommandSort_Click();
         } else if (state == "digit") {
             f.ui.LabelSN->setText("2026/12/06,09:05");
-            setLine(f, 0, "2026/12/06,09:05:03", {"3", "12", "18", "25", "33", "41"});
+            w.setLine(0, {"3", "12", "18", "25", "33", "41"}, "2026/12/06,09:05:03");
         }
         f.ui.CommandPrintTxt->click();
 
@@ -273,12 +266,12 @@ private slots:
     {
         QTemporaryDir dir;
         const QString pdf = dir.filePath("page.pdf");
-        VirtualPacer pacer(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)));
         QtPrinter printer(pdf);
-        Form1 f(pacer, printer, dir.path());
+        VirtualForm w(printer);
+        Form1 &f = w.form;
         f.ui.LabelSN->setText("2026/12/06,09:05");
-        setLine(f, 0, "2026/12/06,09:05:03", {"10", "12", "18", "25", "33", "41"});
-        setLine(f, 1, "2026/12/06,09:05:09", {"3", "12", "18", "25", "33", "41"});
+        w.setLine(0, {"10", "12", "18", "25", "33", "41"}, "2026/12/06,09:05:03");
+        w.setLine(1, {"3", "12", "18", "25", "33", "41"}, "2026/12/06,09:05:09");
         f.textPrintout.PrintDraws();
         QVERIFY(f.notice->isHidden());
         QVERIFY(run("pdfinfo", {pdf}).contains(QRegularExpression("Pages: +1\n")));
@@ -323,9 +316,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString pdf = dir.filePath("screen.pdf");
-        VirtualPacer pacer(QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)));
         QtPrinter printer(pdf);
-        Form1 f(pacer, printer, dir.path());
+        VirtualForm w(printer);
+        Form1 &f = w.form;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         f.ui.CheckPrn->setChecked(true);

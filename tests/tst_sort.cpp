@@ -4,11 +4,6 @@
 #include <QtTest>
 
 namespace {
-void setLine(Form1 &f, int line, const QStringList &captions)
-{
-    for (int k = 0; k < 6; ++k)
-        f.ui.lines[line].numbers[k]->setText(captions[k]);
-}
 const QStringList blanks(6, "  ");
 } // namespace
 
@@ -61,7 +56,7 @@ private slots:
         QFETCH(QStringList, sorted);
         for (int k = 0; k < 5; ++k) { // the same on every line
             VirtualForm w;
-            setLine(w.form, k, line);
+            w.setLine(k, line);
             w.form.sorter.CommandSort_Click();
             QCOMPARE(w.numbers(k), sorted);
             w.form.sorter.CommandSort_Click();
@@ -97,7 +92,7 @@ private slots:
     {
         VirtualForm w;
         Form1 &f = w.form;
-        setLine(f, 3, {"30", "20", "10", "5", "4", "3"});
+        w.setLine(3, {"30", "20", "10", "5", "4", "3"});
         w.pacer.schedule(1500, [&] {
             const QStringList machine = w.machine();
             f.ui.CommandSort->click();

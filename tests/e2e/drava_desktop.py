@@ -16,6 +16,7 @@ class Drava:
     def __init__(self, program, folder=None, env=None):
         # The program writes its logs beside itself: run a copy in a folder of
         # the test's own.
+        self.own_folder = folder is None
         self.folder = folder or tempfile.mkdtemp(prefix="drava-e2e-")
         self.program = os.path.join(self.folder, "drava")
         shutil.copy2(program, self.program)
@@ -84,10 +85,18 @@ class Drava:
         code = self.process.wait(timeout=timeout)
         return code, time.monotonic() - start
 
+    def close_and_expect_clean_exit(self):
+        self.close_window()
+        code, seconds = self.wait_exit(15)
+        check(code == 0, "exit status 0 after closing, got %d" % code)
+        return seconds
+
     def stop(self):
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+        if self.own_folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def wait_for(probe, timeout, what):

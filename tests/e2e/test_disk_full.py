@@ -43,9 +43,7 @@ try:
     drava.key("shift+Tab", "shift+Tab", "shift+Tab")  # back to line E's START
     drava.key("space")
     wait_for(lambda: line_complete(drava, "E"), 40, "line E drawn after the failed save")
-    drava.close_window()
-    code, _ = drava.wait_exit(15)
-    check(code == 0, "exit status 0")
+    drava.close_and_expect_clean_exit()
 finally:
     if drava:
         drava.stop()

@@ -86,9 +86,7 @@ try:
     drava.key(*["Tab"] * 5, "space")  # past deb, Clear, A and the machine: line B
     wait_for(lambda: line_complete(drava, "B"), 40, "line B drawn after the failed print")
 
-    drava.close_window()
-    code, _ = drava.wait_exit(15)
-    check(code == 0, "exit status 0")
+    drava.close_and_expect_clean_exit()
 finally:
     if drava:
         drava.stop()

@@ -42,9 +42,7 @@ try:
     time.sleep(25)  # longer than the shortest cycle
     check(len(log_lines()) == 5, "no cycle after Clear: %d records" % len(log_lines()))
     check(drava.numbers("A") == [""] * 6, "the lines stay empty")
-    drava.close_window()
-    code, _ = drava.wait_exit(15)
-    check(code == 0, "exit status 0")
+    drava.close_and_expect_clean_exit()
 finally:
     drava.stop()
 print("1 passed, 0 failed")
