@@ -17,15 +17,14 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
       ui(this, pacer), machine(ui, st, pacer), lines(ui, st, machine),
-      notice(new Notice(this, pacer)), sorter(ui, st, lines),
-      log(ui, st, [this](const QString &text) { notice->show(text); }), repeat(*this, pacer),
-      textPrintout(ui, st, printer, [this](const QString &text) { notice->show(text); }),
-      screenPrint(this, ui, st, pacer, printer, [this](const QString &text) { notice->show(text); }),
+      notice(new Notice(this, pacer)), tell([this](const QString &text) { notice->show(text); }),
+      sorter(ui, st, lines), log(ui, st, tell), repeat(*this, pacer),
+      textPrintout(ui, st, printer, tell), screenPrint(this, ui, st, pacer, printer, tell),
       pacer(pacer), startFolder(startFolder)
 {
     setObjectName("Form1");
     setWindowTitle(windowCaption);
-    setWindowIcon(drawaIcon());
+    setWindowIcon(dravaIcon());
     setFixedSize(clientArea.size());
     setAutoFillBackground(true);
     QPalette p = palette();
@@ -40,8 +39,6 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget
     Form_Load();
     ui.lines[0].start->setFocus();
 }
-
-Form1::~Form1() = default;
 
 void Form1::Form_Load()
 {

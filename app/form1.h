@@ -21,7 +21,6 @@ public:
     // `startFolder` is the folder the program was started from; the log files
     // are written there.
     Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget *parent = nullptr);
-    ~Form1() override;
 
     void Form_Load();
     void Timer1_Timer();
@@ -34,6 +33,8 @@ public:
     DrawMachine machine;
     TicketLines lines;
     Notice *notice;
+    // Tells the user, in the notice, what could not be done.
+    const std::function<void(const QString &)> tell;
     Sorter sorter;
     DrawLog log;
     RepeatRun repeat;

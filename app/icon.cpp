@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-QIcon drawaIcon()
+QIcon dravaIcon()
 {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);

@@ -4,4 +4,4 @@
 
 // The window's 32 x 32 icon: a yellow ball with a number on it, drawn here so
 // the program needs no image files.
-QIcon drawaIcon();
+QIcon dravaIcon();
