@@ -66,7 +66,8 @@ public:
     // modulo 2^32, so a pause ends on time across the counter's sign change
     // and its wrap to 0.
     void sleepFor(int msec);
-    // Handles events until `done` holds.
+    // Handles events until `done` holds. It is looked at again after every
+    // tick of a timer made here, the only handlers that may change it.
     void waitUntil(const std::function<bool()> &done);
 
     virtual void beep() = 0;
@@ -83,7 +84,7 @@ public:
     bool stopping() const { return stopping_; }
 
 protected:
-    // Blocks until at least one event has been handled or `limitMsec` have
+    // Handles events until a timer made here has ticked or `limitMsec` have
     // passed (no limit when negative).
     virtual void handleEvents(int limitMsec) = 0;
     virtual void onShutDown() = 0;

@@ -12,7 +12,10 @@ public:
     explicit QtTimer(QtPacer &owner) : owner_(owner)
     {
         timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            tick();
+            owner_.wakeWaits();
+        });
     }
     ~QtTimer() override
     {
@@ -62,12 +65,25 @@ void QtPacer::processEventsOnce()
 
 void QtPacer::handleEvents(int limitMsec)
 {
+    QEventLoop loop;
+    QTimer deadline;
     if (limitMsec >= 0) {
-        wake_.setTimerType(Qt::PreciseTimer);
-        wake_.setSingleShot(true);
-        wake_.start(limitMsec);
+        deadline.setTimerType(Qt::PreciseTimer);
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+        deadline.start(limitMsec);
     }
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    waits_.push_back(&loop);
+    loop.exec();
+    waits_.erase(std::find(waits_.begin(), waits_.end(), &loop));
+}
+
+// Every waiting loop looks again at what it waits for, once control is back
+// with it.
+void QtPacer::wakeWaits()
+{
+    for (QEventLoop *loop : waits_)
+        loop->quit();
 }
 
 void QtPacer::beep()
@@ -92,6 +108,5 @@ void QtPacer::onShutDown()
 {
     for (QtTimer *timer : timers_)
         timer->halt();
-    // Wake a wait that is blocked in the dispatcher so it sees the stop at once.
-    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::User));
+    wakeWaits();
 }

@@ -2,13 +2,15 @@
 
 #include "pacer.h"
 
-#include <QTimer>
+#include <QEventLoop>
 
 #include <random>
 #include <vector>
 
-// The pacer of the running program, on Qt's event loop. No wait spins: each one
-// blocks in the event dispatcher until an event or its own deadline arrives.
+// The pacer of the running program, on Qt's event loop. No wait spins: each
+// one is a nested event loop, like a modal dialog's, that ends at its deadline
+// or when a timer of the program has ticked, since only a tick can change
+// what a wait is waiting for.
 class QtPacer : public Pacer
 {
 public:
@@ -26,7 +28,9 @@ protected:
 
 private:
     class QtTimer;
+    void wakeWaits();
+
     std::vector<QtTimer *> timers_;
-    QTimer wake_; // ends a blocked wait at its deadline
+    std::vector<QEventLoop *> waits_; // innermost last
     std::mt19937 random_;
 };

@@ -6,7 +6,7 @@ packages=(
     g++ make cmake pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
-    xvfb xauth xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-gi
+    xvfb xauth x11-utils xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-gi
     gir1.2-atspi-2.0 python3-xlib
     cups cups-client cups-bsd poppler-utils
 )

@@ -20,6 +20,12 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 export DISPLAY=":$(head -n1 "$runtime/display")"
+# Ready when a client can talk to it.
+for _ in $(seq 100); do
+    xdpyinfo > /dev/null 2>&1 && break
+    sleep 0.1
+done
+xdpyinfo > /dev/null 2>&1 || { echo "Xvfb did not start:"; cat "$runtime/xvfb.log"; exit 1; } >&2
 /usr/libexec/at-spi-bus-launcher --launch-immediately > "$runtime/atspi.log" 2>&1 &
 atspi=$!
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

@@ -69,20 +69,31 @@ class Drava:
         subprocess.run(["xdotool", "key", "--window", str(self.window_id)] + list(keys), check=True)
 
     def close_window(self):
-        """Asks the window to close, as a window manager's close button does."""
+        """Asks the window to close, as a window manager's close button does.
+        The round trip makes sure the server has passed the request on before
+        this connection closes."""
         d = display.Display()
         window = d.create_resource_object("window", self.window_id)
         protocols = d.intern_atom("WM_PROTOCOLS")
         delete = d.intern_atom("WM_DELETE_WINDOW")
         event = protocol.event.ClientMessage(window=window, client_type=protocols,
                                              data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        window.send_event(event, event_mask=X.NoEventMask)
-        d.flush()
+        errors = []
+        window.send_event(event, event_mask=X.NoEventMask, onerror=lambda *e: errors.append(e))
+        d.sync()
         d.close()
+        check(not errors, "the close request reached the window: %s" % errors)
 
     def wait_exit(self, timeout):
         start = time.monotonic()
-        code = self.process.wait(timeout=timeout)
+        try:
+            code = self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            # Show where it is stuck before giving up on it.
+            if shutil.which("gdb"):
+                subprocess.run(["gdb", "-p", str(self.process.pid), "-batch", "-ex",
+                                "thread apply all bt 30"], timeout=120)
+            raise
         return code, time.monotonic() - start
 
     def close_and_expect_clean_exit(self):
@@ -157,7 +168,9 @@ def read_bytes(path):
 
 
 def notice(drava):
+    """The text of the notice across the foot of the window, while it shows."""
     for c in drava.children():
-        if c.getRoleName() == "label" and drava.caption(c).startswith(("保存", "印刷")):
+        if (c.getRoleName() == "label" and drava.caption(c).startswith(("保存", "印刷"))
+                and c.getState().contains(pyatspi.STATE_SHOWING)):
             return drava.caption(c)
     return None

@@ -73,11 +73,22 @@ try:
     images = [l for l in pdf(["pdfimages", "-list"], job).splitlines()[2:] if l.strip()]
     check(len(images) == 1, "one picture on the page: %s" % images)
 
-    # No printer at all: nothing printed, a notice, and the program goes on.
+    # A queue that refuses jobs: nothing printed, and the user is told.
+    cups.lp("cupsreject", "drava-test")
+    drava.key(*["Tab"] * 4, "space")  # 文字印刷
+    text = wait_for(lambda: notice(drava), 10, "the notice of a refused job")
+    print("notice:", text)
+    check(text.startswith("印刷できませんでした"), "a print notice: " + text)
+    time.sleep(1)
+    check(len(cups.job_files()) == 4, "no job from a refusing queue")
+
+    # No printer at all: the same, and the program goes on.
     cups.remove_queue()  # which also drops its finished jobs
     jobs = len(cups.job_files())
-    drava.key(*["Tab"] * 4, "space")  # 文字印刷
-    text = wait_for(lambda: notice(drava), 10, "the notice")
+    time.sleep(9)  # the earlier notice has gone
+    check(notice(drava) is None, "the notice goes away by itself")
+    drava.key("space")
+    text = wait_for(lambda: notice(drava), 10, "the notice of no printer")
     print("notice:", text)
     check(text.startswith("印刷できませんでした"), "a print notice: " + text)
     time.sleep(1)
