@@ -47,25 +47,6 @@ private slots:
         QVERIFY(ran);
     }
 
-    void timerRestartsWhenEnabled()
-    {
-        VirtualPacer pacer(QDateTime(QDate(2026, 12, 6), QTime(9, 0)));
-        std::vector<qint64> at;
-        auto timer = pacer.makeTimer();
-        timer->onTick = [&] { at.push_back(pacer.elapsed()); };
-        timer->setInterval(50);
-        timer->setEnabled(true);
-        pacer.advance(120);
-        timer->setEnabled(false);
-        pacer.advance(30);
-        timer->setEnabled(true);
-        pacer.advance(100);
-        QCOMPARE(at, (std::vector<qint64>{50, 100, 200, 250}));
-        timer->setInterval(0); // a zero interval never ticks
-        pacer.advance(500);
-        QCOMPARE(at.size(), size_t(4));
-    }
-
     void shutDownEndsEveryWait()
     {
         VirtualPacer pacer(QDateTime(QDate(2026, 12, 6), QTime(9, 0)));
