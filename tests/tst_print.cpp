@@ -29,6 +29,16 @@ std::array<PrintedLine, 5> emptyLines()
     return lines;
 }
 
+// The window printing through the real printer layer into a PDF file.
+struct PdfForm
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("page.pdf");
+    QtPrinter printer{pdf};
+    VirtualForm w{printer};
+    Form1 &f = w.form;
+};
+
 QString run(const QString &program, const QStringList &args)
 {
     QProcess p;
@@ -254,11 +264,10 @@ private slots:
     // The real printer layer into a PDF, read back as a user would see it.
     void realTextPage()
     {
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath("page.pdf");
-        QtPrinter printer(pdf);
-        VirtualForm w(printer);
-        Form1 &f = w.form;
+        PdfForm page;
+        VirtualForm &w = page.w;
+        Form1 &f = page.f;
+        const QString &pdf = page.pdf;
         f.ui.LabelSN->setText("2026/12/06,09:05");
         w.setLine(0, {"10", "12", "18", "25", "33", "41"}, "2026/12/06,09:05:03");
         w.setLine(1, {"3", "12", "18", "25", "33", "41"}, "2026/12/06,09:05:09");
@@ -304,11 +313,10 @@ private slots:
 
     void realScreenPrint()
     {
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath("screen.pdf");
-        QtPrinter printer(pdf);
-        VirtualForm w(printer);
-        Form1 &f = w.form;
+        PdfForm printed;
+        Form1 &f = printed.f;
+        const QString &pdf = printed.pdf;
+        QTemporaryDir &dir = printed.dir;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         f.ui.CheckPrn->setChecked(true);

@@ -56,9 +56,6 @@ class Drava:
         kids = self.children()
         return kids[kids.index(self.frame(letter)) + 1]
 
-    def named(self, role, name):
-        return [c for c in self.children() if c.getRoleName() == role and c.name == name]
-
     @staticmethod
     def caption(accessible):
         accessible.clearCache()
