@@ -13,7 +13,9 @@ runtime=$(mktemp -d /tmp/drava-desktop.XXXXXX)
 export XDG_RUNTIME_DIR="$runtime"
 chmod 700 "$runtime"
 exec 3> "$runtime/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$runtime/xvfb.log" 2>&1 &
+# -noreset: an X server resets when its last client leaves, and a client that
+# connects during the reset is turned away (seen after xdpyinfo below).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset > "$runtime/xvfb.log" 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do
     [ -s "$runtime/display" ] && break

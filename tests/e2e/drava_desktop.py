@@ -21,7 +21,8 @@ class Drava:
         self.program = os.path.join(self.folder, "drava")
         shutil.copy2(program, self.program)
         self.process = subprocess.Popen([self.program], cwd=self.folder, env=env)
-        self.app = wait_for(self._find_app, 30, "the program on the accessibility bus")
+        self.app = wait_for(self._find_app_while_running, 30,
+                            "the program on the accessibility bus")
         self.window_id = wait_for(self._find_window, 30, "the program's X window")
         wait_for(lambda: self.caption(self.button("A")) == "START", 30, "line A's START")
 
@@ -30,6 +31,12 @@ class Drava:
             if app is not None and app.name == "drava":
                 return app
         return None
+
+    def _find_app_while_running(self):
+        status = self.process.poll()
+        if status is not None:
+            raise SystemExit("the program exited with %d before it showed its window" % status)
+        return self._find_app()
 
     def _find_window(self):
         out = subprocess.run(["xdotool", "search", "--name", "^Drava   ver1.00"],
