@@ -1,8 +1,9 @@
 #include "form1.h"
 
+#include "accessibility.h"
 #include "appfolder.h"
 #include "icon.h"
-#include "stamps.h"
+#include "model/stamps.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -16,12 +17,15 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
-      ui(this, pacer), machine(ui, st, pacer), lines(ui, st, machine),
-      notice(new Notice(this, pacer)), tell([this](const QString &text) { notice->show(text); }),
-      sorter(ui, st, lines), log(ui, st, tell), repeat(*this, pacer),
-      textPrintout(ui, st, printer, tell), screenPrint(this, ui, st, pacer, printer, tell),
-      pacer(pacer), startFolder(startFolder)
+      controls(this, pacer), gate(state), notice(new Notice(this, pacer)),
+      tellUser([this](const QString &text) { notice->show(text); }),
+      machine(controls, state, gate, pacer), lines(controls, state, gate, machine),
+      clear(controls, state, gate), sorter(controls, gate), log(controls, state, gate, tellUser),
+      repeat(controls, state, gate, pacer, {clear, lines, sorter, log}),
+      textPrintout(controls, gate, printer, tellUser),
+      screenPrint(this, controls, gate, pacer, printer, tellUser), pacer(pacer), startFolder(startFolder)
 {
+    installCaptionAccessibility();
     setObjectName("Form1");
     setWindowTitle(windowCaption);
     setWindowIcon(dravaIcon());
@@ -31,23 +35,22 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget
     p.setColor(QPalette::Window, QColor(255, 255, 0));
     setPalette(p);
 
-    ui.Timer1->onTick = [this] { Timer1_Timer(); };
-    ui.Timer1->setInterval(1000);
-    ui.Timer1->setEnabled(true);
-    connect(ui.CommandClr, &QPushButton::clicked, this, &Form1::CommandClr_Click);
+    controls.Timer1->onTick = [this] { Timer1_Timer(); };
+    controls.Timer1->setInterval(1000);
+    controls.Timer1->setEnabled(true);
 
     Form_Load();
-    ui.lines[0].start->setFocus();
+    controls.lines[0].start->setFocus();
 }
 
 void Form1::Form_Load()
 {
-    st.busyFlag = 0;
-    st.batchStamped = 0;
-    if (st.appFolder.isEmpty())
-        st.appFolder = folderWithSeparator(startFolder);
+    state.busyFlag = 0;
+    state.batchStamped = 0;
+    if (state.appFolder.isEmpty())
+        state.appFolder = folderWithSeparator(startFolder);
     for (int i = 0; i <= 4; ++i)
-        st.lineRecords[i].clear();
+        state.lineRecords[i].clear();
     ShowClock();
 }
 
@@ -60,34 +63,9 @@ void Form1::ShowClock()
 {
     const QDateTime now = pacer.now();
     // Stamps are to the second; the milliseconds would only confuse comparisons.
-    st.clockTime = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
-    ui.DateLabel->setText(Stamps::date(st.clockTime));
-    ui.TimeLabel->setText(Stamps::time(st.clockTime));
-}
-
-void Form1::CommandClr_Click()
-{
-    ClearAll();
-}
-
-void Form1::ClearAll()
-{
-    if (st.busyFlag != 0)
-        return;
-    // A line that has not had its last mirror tick gets it first, so its button
-    // shows "START" again rather than the last number of its draw.
-    lines.finishMirrors();
-    for (LineControls &line : ui.lines)
-        line.mirror->setEnabled(false);
-    ui.TimerDeb->setEnabled(false);
-    st.batchStamped = 0;
-    ui.LabelSN->clear();
-    ui.LabelSN0->clear();
-    for (LineControls &line : ui.lines)
-        line.stamp->clear();
-    for (LineControls &line : ui.lines)
-        for (QLabel *number : line.numbers)
-            number->clear();
+    state.clockTime = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
+    controls.DateLabel->setText(Stamps::date(state.clockTime));
+    controls.TimeLabel->setText(Stamps::time(state.clockTime));
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -1,15 +1,18 @@
 #pragma once
 
-#include "controls.h"
-#include "formstate.h"
+#include "app/clear.h"
+#include "app/notice.h"
 #include "draw/drawmachine.h"
 #include "lines/ticketlines.h"
-#include "log/savedraws.h"
-#include "notice.h"
+#include "log/drawlog.h"
+#include "model/controls.h"
+#include "model/formstate.h"
+#include "model/gate.h"
+#include "model/tell.h"
 #include "print/screenprint.h"
 #include "print/textprintout.h"
 #include "repeat/repeatrun.h"
-#include "sort/sortnumbers.h"
+#include "sort/sorter.h"
 
 #include <QWidget>
 
@@ -25,16 +28,15 @@ public:
     void Form_Load();
     void Timer1_Timer();
     void ShowClock();
-    void CommandClr_Click();
-    void ClearAll();
 
-    Controls ui;
-    FormState st;
+    Controls controls;
+    FormState state;
+    Gate gate;
+    Notice *notice;
+    TellUser tellUser;
     DrawMachine machine;
     TicketLines lines;
-    Notice *notice;
-    // Tells the user, in the notice, what could not be done.
-    const std::function<void(const QString &)> tell;
+    Clear clear;
     Sorter sorter;
     DrawLog log;
     RepeatRun repeat;

@@ -1,6 +1,6 @@
 #include "notice.h"
 
-#include "controls.h"
+#include "model/controls.h"
 
 Notice::Notice(QWidget *form, Pacer &pacer) : QLabel(form), hideTimer(pacer.makeTimer())
 {

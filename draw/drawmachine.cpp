@@ -1,6 +1,6 @@
 #include "drawmachine.h"
 
-#include "app/stamps.h"
+#include "model/stamps.h"
 #include "pick.h"
 
 #include <QLabel>
@@ -16,45 +16,48 @@ const QString awaiting = QStringLiteral("  ");
 const QString idleCaption = QStringLiteral("START");
 } // namespace
 
-DrawMachine::DrawMachine(Controls &ui, FormState &state, Pacer &pacer)
-    : ui(ui), st(state), pacer(pacer)
+DrawMachine::DrawMachine(Controls &controls, FormState &state, Gate &gate, Pacer &pacer)
+    : controls(controls), state(state), pacer(pacer)
 {
-    ui.TimerS->onTick = [this] { TimerS_Timer(); };
+    controls.TimerS->onTick = [this] { TimerS_Timer(); };
+    // A press of the machine's own button is a draw that no line started.
+    QObject::connect(controls.CommandS, &QPushButton::clicked, [this, &gate] {
+        if (gate.admit(Gate::Start))
+            CommandS_Click();
+    });
 }
 
 void DrawMachine::CommandS_Click()
 {
-    if (drawing_)
-        return;
-    drawing_ = true;
+    state.drawing = true;
     draw();
-    drawing_ = false;
+    state.drawing = false;
 }
 
 void DrawMachine::draw()
 {
     std::array<int, 7> drawnNumbers{}; // positions 1 to 6
-    for (QLabel *label : ui.LabelS)
+    for (QLabel *label : controls.LabelS)
         label->setText(awaiting);
-    st.drawTarget = 0;
-    st.rollValue = 0;
+    state.drawTarget = 0;
+    state.rollValue = 0;
 
-    if (st.batchStamped == 0) {
-        st.batchStamped = 1;
-        ui.LabelSN->setText(Stamps::batch(st.clockTime));
-        ui.LabelSN0->setText(Stamps::batchFileName(st.clockTime));
+    if (state.batchStamped == 0) {
+        state.batchStamped = 1;
+        controls.LabelSN->setText(Stamps::batch(state.clockTime));
+        controls.LabelSN0->setText(Stamps::batchFileName(state.clockTime));
     }
 
-    ui.TimerS->setInterval(rollInterval);
-    ui.TimerS->setEnabled(true);
+    controls.TimerS->setInterval(rollInterval);
+    controls.TimerS->setEnabled(true);
     pacer.processEventsOnce();
     pacer.reseedRandom();
     pacer.beep();
 
-    for (st.drawIndex = 1; st.drawIndex <= 6; ++st.drawIndex) {
-        const int position = st.drawIndex;
+    for (state.drawIndex = 1; state.drawIndex <= 6; ++state.drawIndex) {
+        const int position = state.drawIndex;
         Candidate pick = pickCandidate();
-        // A repeat never reaches the screen: wait its tick remainder while the
+        // A duplicate never reaches the screen: wait its tick remainder while the
         // roll goes on, then pick afresh.
         while (std::find(drawnNumbers.begin() + 1, drawnNumbers.begin() + position, pick.number)
                != drawnNumbers.begin() + position) {
@@ -65,25 +68,25 @@ void DrawMachine::draw()
         }
         drawnNumbers[position] = pick.number;
 
-        st.drawTarget = pick.number;
-        pacer.waitUntil([this] { return st.drawTarget == 0; });
+        state.drawTarget = pick.number;
+        pacer.waitUntil([this] { return state.drawTarget == 0; });
         if (pacer.stopping())
             return;
-        ui.LabelS[position - 1]->setText(QString::number(pick.number));
+        controls.LabelS[position - 1]->setText(QString::number(pick.number));
         pacer.beep();
     }
 
     SubSleep(holdMsec);
     if (pacer.stopping())
         return;
-    ui.CommandS->setText(idleCaption);
+    controls.CommandS->setText(idleCaption);
     pacer.beep();
-    st.busyFlag = 0;
+    state.busyFlag = 0;
 }
 
 DrawMachine::Candidate DrawMachine::pickCandidate()
 {
-    const Pick::ClockFields fields = Pick::clockFields(st.clockTime);
+    const Pick::ClockFields fields = Pick::clockFields(state.clockTime);
     const int remainder = Pick::tickRemainder(pacer.tickCount());
     const std::int16_t range = Pick::drawRange(fields, remainder);
     return {Pick::candidate(range, pacer.nextRandom()), remainder};
@@ -91,20 +94,20 @@ DrawMachine::Candidate DrawMachine::pickCandidate()
 
 void DrawMachine::TimerS_Timer()
 {
-    if (++st.rollValue > Pick::highest)
-        st.rollValue = 1;
-    ui.CommandS->setText(QString::number(st.rollValue));
+    if (++state.rollValue > Pick::highest)
+        state.rollValue = 1;
+    controls.CommandS->setText(QString::number(state.rollValue));
 
-    if (st.drawTarget > 0 && st.rollValue == st.drawTarget) {
-        ui.TimerS->setEnabled(false);
-        st.drawTarget = 0;
+    if (state.drawTarget > 0 && state.rollValue == state.drawTarget) {
+        controls.TimerS->setEnabled(false);
+        state.drawTarget = 0;
         pacer.processEventsOnce();
         SubSleep(holdMsec); // the button keeps showing the number
         if (pacer.stopping())
             return;
         // After the sixth number the roll stays stopped.
-        if (st.drawIndex != 6)
-            ui.TimerS->setEnabled(true);
+        if (state.drawIndex != 6)
+            controls.TimerS->setEnabled(true);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/controls.h"
-#include "app/formstate.h"
+#include "model/controls.h"
+#include "model/formstate.h"
+#include "model/gate.h"
 #include "platform/pacer.h"
 
 #include <cstdint>
@@ -12,15 +13,12 @@
 class DrawMachine
 {
 public:
-    DrawMachine(Controls &ui, FormState &state, Pacer &pacer);
+    DrawMachine(Controls &controls, FormState &state, Gate &gate, Pacer &pacer);
 
-    // Runs one whole draw and returns when it is over. Refused while a draw
-    // runs, whoever started it: two draws would share the roll.
+    // Runs one whole draw and returns when it is over.
     void CommandS_Click();
     void TimerS_Timer();
     void SubSleep(std::int16_t msec);
-
-    bool isDrawing() const { return drawing_; }
 
 private:
     void draw();
@@ -31,8 +29,7 @@ private:
     };
     Candidate pickCandidate();
 
-    Controls &ui;
-    FormState &st;
+    Controls &controls;
+    FormState &state;
     Pacer &pacer;
-    bool drawing_ = false;
 };

@@ -1,6 +1,6 @@
 #include "ticketlines.h"
 
-#include "app/stamps.h"
+#include "model/stamps.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,29 +9,23 @@ namespace {
 constexpr int mirrorInterval = 50;
 }
 
-TicketLines::TicketLines(Controls &ui, FormState &state, DrawMachine &machine)
-    : ui(ui), st(state), machine(machine)
+TicketLines::TicketLines(Controls &controls, FormState &state, Gate &gate, DrawMachine &machine)
+    : controls(controls), state(state), gate(gate), machine(machine)
 {
     for (int k = 0; k < 5; ++k) {
-        QObject::connect(ui.lines[k].start, &QPushButton::clicked, [this, k] { Command_Click(k); });
-        ui.lines[k].mirror->onTick = [this, k] { Timer_Timer(k); };
+        QObject::connect(controls.lines[k].start, &QPushButton::clicked, [this, k] { Command_Click(k); });
+        controls.lines[k].mirror->onTick = [this, k] { Timer_Timer(k); };
     }
-    // A press of the machine's own button is a draw no line has started.
-    QObject::connect(ui.CommandS, &QPushButton::clicked, [this] {
-        finishMirrors();
-        this->machine.CommandS_Click();
-    });
+    gate.finishMirrors = [this] { finishMirrors(); };
 }
 
 void TicketLines::Command_Click(int k)
 {
-    if (st.busyFlag != 0 || machine.isDrawing())
+    if (!gate.admit(Gate::Start))
         return;
-    finishMirrors();
-
-    LineControls &line = ui.lines[k];
-    st.busyFlag = k + 1;
-    line.stamp->setText(Stamps::line(st.clockTime));
+    LineControls &line = controls.lines[k];
+    state.busyFlag = k + 1;
+    line.stamp->setText(Stamps::line(state.clockTime));
     for (QLabel *number : line.numbers)
         number->setText(QStringLiteral("  "));
     line.mirror->setInterval(mirrorInterval);
@@ -41,19 +35,17 @@ void TicketLines::Command_Click(int k)
 
 void TicketLines::Timer_Timer(int k)
 {
-    LineControls &line = ui.lines[k];
+    LineControls &line = controls.lines[k];
     for (int i = 0; i < 6; ++i)
-        line.numbers[i]->setText(ui.LabelS[i]->text());
-    line.start->setText(ui.CommandS->text());
-    if (st.busyFlag == 0)
+        line.numbers[i]->setText(controls.LabelS[i]->text());
+    line.start->setText(controls.CommandS->text());
+    if (state.busyFlag == 0)
         line.mirror->setEnabled(false);
 }
 
 void TicketLines::finishMirrors()
 {
-    if (st.busyFlag != 0 || machine.isDrawing())
-        return;
     for (int k = 0; k < 5; ++k)
-        if (ui.lines[k].mirror->isEnabled())
+        if (controls.lines[k].mirror->isEnabled())
             Timer_Timer(k);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/controls.h"
-#include "app/formstate.h"
 #include "draw/drawmachine.h"
+#include "model/controls.h"
+#include "model/formstate.h"
+#include "model/gate.h"
 
 // The five ticket lines A to E. A line's START runs one draw of the machine on
 // the line's behalf; its mirror timer copies the machine's numbers and rolling
@@ -10,7 +11,7 @@
 class TicketLines
 {
 public:
-    TicketLines(Controls &ui, FormState &state, DrawMachine &machine);
+    TicketLines(Controls &controls, FormState &state, Gate &gate, DrawMachine &machine);
 
     void CommandA_Click() { Command_Click(0); }
     void CommandB_Click() { Command_Click(1); }
@@ -21,13 +22,12 @@ public:
     void Command_Click(int line);
     void Timer_Timer(int line);
 
-    // Gives every line whose mirror is still waiting for its last tick that
-    // tick now, so a line never copies a draw, a sort or a clear it did not
-    // start. Does nothing while a draw runs.
+private:
+    // Gives every line whose mirror still waits for its last tick that tick.
     void finishMirrors();
 
-private:
-    Controls &ui;
-    FormState &st;
+    Controls &controls;
+    FormState &state;
+    Gate &gate;
     DrawMachine &machine;
 };

@@ -1,6 +1,5 @@
 #include "screenprint.h"
 
-#include "app/controls.h"
 #include "picturefit.h"
 #include "platform/snapshot.h"
 
@@ -20,19 +19,19 @@ std::int32_t himetric(int pixels, int dotsPerMetre)
 }
 } // namespace
 
-ScreenPrint::ScreenPrint(QWidget *form, Controls &ui, FormState &state, Pacer &pacer, Printer &printer,
-                         std::function<void(const QString &)> notify)
-    : snapshot(snapshotToClipboard), form(form), ui(ui), st(state), pacer(pacer), printer(printer),
-      notify(std::move(notify))
+ScreenPrint::ScreenPrint(QWidget *form, Controls &controls, Gate &gate, Pacer &pacer, Printer &printer,
+                         TellUser tellUser)
+    : snapshot(snapshotToClipboard), form(form), controls(controls), gate(gate), pacer(pacer),
+      printer(printer), tellUser(std::move(tellUser))
 {
-    QObject::connect(ui.CommandPrint, &QPushButton::clicked, [this] { CommandPrint_Click(); });
+    QObject::connect(controls.CommandPrint, &QPushButton::clicked, [this] { CommandPrint_Click(); });
 }
 
 void ScreenPrint::CommandPrint_Click()
 {
-    if (st.busyFlag != 0)
+    if (!gate.admit(Gate::Command))
         return;
-    if (ui.CheckPrn->checkState() == Qt::Checked) {
+    if (controls.CheckPrn->checkState() == Qt::Checked) {
         PrintWindowPicture();
         return;
     }
@@ -50,9 +49,9 @@ void ScreenPrint::PrintWindowPicture()
     pacer.processEventsOnce();
     if (pacer.stopping())
         return;
-    ui.Picture1->setPixmap(QPixmap::fromImage(clipboard->image()));
+    controls.Picture1->setPixmap(QPixmap::fromImage(clipboard->image()));
 
-    const QImage picture = ui.Picture1->pixmap().toImage();
+    const QImage picture = controls.Picture1->pixmap().toImage();
     const std::int16_t unit = printer.scaleMode();
     const PictureFit fit = fitPicture(
         himetric(picture.width(), picture.dotsPerMeterX()), himetric(picture.height(), picture.dotsPerMeterY()),
@@ -70,5 +69,5 @@ void ScreenPrint::PrintWindowPicture()
 
 void ScreenPrint::failed(const QString &why)
 {
-    notify(QStringLiteral("印刷できませんでした: ") + why);
+    tellUser(QStringLiteral("印刷できませんでした: ") + why);
 }

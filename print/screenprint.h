@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/controls.h"
-#include "app/formstate.h"
+#include "model/controls.h"
+#include "model/gate.h"
+#include "model/tell.h"
 #include "platform/pacer.h"
 #include "platform/printer.h"
 
@@ -16,8 +17,8 @@ class ScreenPrint
 public:
     using Snapshot = std::function<void(QWidget *window)>;
 
-    ScreenPrint(QWidget *form, Controls &ui, FormState &state, Pacer &pacer, Printer &printer,
-                std::function<void(const QString &)> notify);
+    ScreenPrint(QWidget *form, Controls &controls, Gate &gate, Pacer &pacer, Printer &printer,
+                TellUser tellUser);
 
     void CommandPrint_Click();
     void PrintWindowPicture();
@@ -29,9 +30,9 @@ private:
     void failed(const QString &why);
 
     QWidget *form;
-    Controls &ui;
-    FormState &st;
+    Controls &controls;
+    Gate &gate;
     Pacer &pacer;
     Printer &printer;
-    std::function<void(const QString &)> notify;
+    TellUser tellUser;
 };

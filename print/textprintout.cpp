@@ -1,21 +1,20 @@
 #include "textprintout.h"
 
-#include "app/fonts.h"
-#include "printgrid.h"
+#include "model/fonts.h"
+#include "textpage.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-TextPrintout::TextPrintout(Controls &ui, FormState &state, Printer &printer,
-                           std::function<void(const QString &)> notify)
-    : ui(ui), st(state), printer(printer), notify(std::move(notify))
+TextPrintout::TextPrintout(Controls &controls, Gate &gate, Printer &printer, TellUser tellUser)
+    : controls(controls), gate(gate), printer(printer), tellUser(std::move(tellUser))
 {
-    QObject::connect(ui.CommandPrintTxt, &QPushButton::clicked, [this] { CommandPrintTxt_Click(); });
+    QObject::connect(controls.CommandPrintTxt, &QPushButton::clicked, [this] { CommandPrintTxt_Click(); });
 }
 
 void TextPrintout::CommandPrintTxt_Click()
 {
-    if (st.busyFlag == 0)
+    if (gate.admit(Gate::Command))
         PrintDraws();
 }
 
@@ -23,16 +22,16 @@ void TextPrintout::PrintDraws()
 {
     std::array<PrintedLine, 5> lines;
     for (int k = 0; k < 5; ++k) {
-        lines[k].stamp = ui.lines[k].stamp->text();
-        for (const QLabel *number : ui.lines[k].numbers)
+        lines[k].stamp = controls.lines[k].stamp->text();
+        for (const QLabel *number : controls.lines[k].numbers)
             lines[k].numbers << number->text();
     }
     printer.setFontName(Fonts::mincho);
     printer.setFontSize(12);
-    for (const PrintPiece &piece : textPage(ui.LabelSN->text(), lines))
+    for (const PrintPiece &piece : textPage(controls.LabelSN->text(), lines))
         PrintAt(piece.column, piece.row, piece.text);
     if (!printer.endDoc())
-        notify(QStringLiteral("印刷できませんでした: ") + printer.failure());
+        tellUser(QStringLiteral("印刷できませんでした: ") + printer.failure());
 }
 
 void TextPrintout::PrintAt(int column, int row, const QString &text)

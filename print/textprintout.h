@@ -1,18 +1,16 @@
 #pragma once
 
-#include "app/controls.h"
-#include "app/formstate.h"
+#include "model/controls.h"
+#include "model/gate.h"
+#include "model/tell.h"
 #include "platform/printer.h"
-
-#include <functional>
 
 // The text print-out: the batch stamp, the title and the five lines on one
 // page, in the fixed-pitch mincho face at 12 points.
 class TextPrintout
 {
 public:
-    TextPrintout(Controls &ui, FormState &state, Printer &printer,
-                 std::function<void(const QString &)> notify);
+    TextPrintout(Controls &controls, Gate &gate, Printer &printer, TellUser tellUser);
 
     void CommandPrintTxt_Click();
     void PrintDraws();
@@ -20,8 +18,8 @@ public:
 private:
     void PrintAt(int column, int row, const QString &text);
 
-    Controls &ui;
-    FormState &st;
+    Controls &controls;
+    Gate &gate;
     Printer &printer;
-    std::function<void(const QString &)> notify;
+    TellUser tellUser;
 };

@@ -1,7 +1,5 @@
 #include "repeatrun.h"
 
-#include "app/form1.h"
-
 #include <QPushButton>
 
 namespace {
@@ -9,42 +7,43 @@ constexpr int cycleGap = 1200;
 constexpr int lineGap = 300;
 } // namespace
 
-RepeatRun::RepeatRun(Form1 &form, Pacer &pacer) : form(form), pacer(pacer)
+RepeatRun::RepeatRun(Controls &controls, FormState &state, Gate &gate, Pacer &pacer, Parts parts)
+    : controls(controls), state(state), gate(gate), pacer(pacer), parts(parts)
 {
-    QObject::connect(form.ui.CommandDeb, &QPushButton::clicked, [this] { CommandDeb_Click(); });
-    form.ui.TimerDeb->onTick = [this] { TimerDeb_Timer(); };
+    QObject::connect(controls.CommandDeb, &QPushButton::clicked, [this] { CommandDeb_Click(); });
+    controls.TimerDeb->onTick = [this] { TimerDeb_Timer(); };
 }
 
 void RepeatRun::CommandDeb_Click()
 {
-    if (form.st.busyFlag != 0)
+    if (!gate.admit(Gate::Command))
         return;
-    form.ui.TimerDeb->setInterval(cycleGap);
-    form.ui.TimerDeb->setEnabled(true);
+    controls.TimerDeb->setInterval(cycleGap);
+    controls.TimerDeb->setEnabled(true);
 }
 
 void RepeatRun::TimerDeb_Timer()
 {
     // A tick that finds a cycle or a draw under way would run a cycle inside
     // it. The timer stays armed, so the run goes on afterwards.
-    if (cycleRunning || form.st.busyFlag != 0 || form.machine.isDrawing())
+    if (!gate.admit(Gate::Cycle))
         return;
-    cycleRunning = true;
+    state.cycleRunning = true;
     runCycle();
-    cycleRunning = false;
+    state.cycleRunning = false;
 }
 
 void RepeatRun::runCycle()
 {
-    form.ClearAll(); // also disarms TimerDeb for the length of the cycle
+    parts.clear.ClearAll(); // also disarms TimerDeb for the length of the cycle
     for (int k = 0; k < 5; ++k) {
-        form.lines.Command_Click(k);
+        parts.lines.Command_Click(k);
         // The pause lets the line's mirror take its last copy.
-        form.machine.SubSleep(lineGap);
+        pacer.sleepFor(lineGap);
         if (pacer.stopping())
             return; // the window is closing: nothing more is saved
     }
-    form.sorter.CommandSort_Click();
-    form.log.SaveDraws();
-    form.ui.TimerDeb->setEnabled(true);
+    parts.sorter.CommandSort_Click();
+    parts.log.SaveDraws();
+    controls.TimerDeb->setEnabled(true);
 }

@@ -1,7 +1,13 @@
 #pragma once
 
-class Form1;
-class Pacer;
+#include "app/clear.h"
+#include "lines/ticketlines.h"
+#include "log/drawlog.h"
+#include "model/controls.h"
+#include "model/formstate.h"
+#include "model/gate.h"
+#include "platform/pacer.h"
+#include "sort/sorter.h"
 
 // The hidden "deb" button's unattended run: every 1.2 s after the last cycle
 // ended, clear, draw lines A to E with 300 ms after each, sort and save. Only
@@ -9,7 +15,15 @@ class Pacer;
 class RepeatRun
 {
 public:
-    RepeatRun(Form1 &form, Pacer &pacer);
+    struct Parts
+    {
+        Clear &clear;
+        TicketLines &lines;
+        Sorter &sorter;
+        DrawLog &log;
+    };
+
+    RepeatRun(Controls &controls, FormState &state, Gate &gate, Pacer &pacer, Parts parts);
 
     void CommandDeb_Click();
     void TimerDeb_Timer();
@@ -17,7 +31,9 @@ public:
 private:
     void runCycle();
 
-    Form1 &form;
+    Controls &controls;
+    FormState &state;
+    Gate &gate;
     Pacer &pacer;
-    bool cycleRunning = false;
+    Parts parts;
 };

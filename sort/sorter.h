@@ -1,17 +1,16 @@
 #pragma once
 
-#include "app/controls.h"
-#include "app/formstate.h"
+#include "model/controls.h"
+#include "model/gate.h"
 
 #include <QString>
 
 #include <cstdint>
 
-class TicketLines;
-
 // The value of a number caption: decimal text as a 16-bit integer, blanks
 // before and after allowed. Anything else (empty, blanks only, letters, a
-// number out of range) is 0, so it sorts before every drawn number.
+// number out of range) is 0, so it sorts before every drawn number:
+// " 12 " is 12, "  " is 0, "32768" is 0.
 std::int16_t captionValue(const QString &caption);
 
 // Sort: puts the six numbers of every line in ascending order, in place. It
@@ -20,15 +19,14 @@ std::int16_t captionValue(const QString &caption);
 class Sorter
 {
 public:
-    Sorter(Controls &ui, FormState &state, TicketLines &lines);
+    Sorter(Controls &controls, Gate &gate);
 
     void CommandSort_Click();
 
 private:
     void SortNumbers();
 
-    Controls &ui;
-    FormState &st;
-    TicketLines &lines;
+    Controls &controls;
+    Gate &gate;
     int bestPos = 0; // kept from one pass to the next
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pacer.h"
+#include "platform/pacer.h"
 
 #include <deque>
 #include <map>

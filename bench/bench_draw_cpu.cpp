@@ -1,6 +1,6 @@
 // Measures what a real draw costs the processor: the program's waits block in
 // the event loop, so a draw of several seconds should take a few milliseconds
-// of CPU time. Run it by hand: build/tests/bench_draw_cpu [draws]
+// of CPU time. Run it by hand: build/bench/bench_draw_cpu [draws]
 #include "app/form1.h"
 #include "platform/qtpacer.h"
 #include "platform/qtprinter.h"

@@ -1,6 +1,4 @@
-#include "sortnumbers.h"
-
-#include "lines/ticketlines.h"
+#include "sorter.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,24 +22,21 @@ std::int16_t captionValue(const QString &caption)
     return static_cast<std::int16_t>(value);
 }
 
-Sorter::Sorter(Controls &ui, FormState &state, TicketLines &lines) : ui(ui), st(state), lines(lines)
+Sorter::Sorter(Controls &controls, Gate &gate) : controls(controls), gate(gate)
 {
-    QObject::connect(ui.CommandSort, &QPushButton::clicked, [this] { CommandSort_Click(); });
+    QObject::connect(controls.CommandSort, &QPushButton::clicked, [this] { CommandSort_Click(); });
 }
 
 void Sorter::CommandSort_Click()
 {
-    if (st.busyFlag != 0)
+    if (!gate.admit(Gate::Command))
         return;
-    // A line still waiting for its last mirror tick would copy the scratch
-    // labels ("44") over its sorted numbers: give it that tick now.
-    lines.finishMirrors();
-    for (LineControls &line : ui.lines) {
+    for (LineControls &line : controls.lines) {
         for (int k = 0; k < 6; ++k)
-            ui.LabelS[k]->setText(line.numbers[k]->text());
+            controls.LabelS[k]->setText(line.numbers[k]->text());
         SortNumbers();
         for (int k = 0; k < 6; ++k)
-            line.numbers[k]->setText(ui.NumberLabelS[k]->text());
+            line.numbers[k]->setText(controls.NumberLabelS[k]->text());
     }
 }
 
@@ -50,13 +45,13 @@ void Sorter::SortNumbers()
     for (int i = 0; i < 6; ++i) {
         std::int16_t best = taken;
         for (int j = 0; j < 6; ++j) {
-            const std::int16_t v = captionValue(ui.LabelS[j]->text());
+            const std::int16_t v = captionValue(controls.LabelS[j]->text());
             if (best > v) {
                 bestPos = j;
                 best = v;
             }
         }
-        ui.NumberLabelS[i]->setText(best == 0 ? QStringLiteral("  ") : QString::number(best));
-        ui.LabelS[bestPos]->setText(QString::number(taken));
+        controls.NumberLabelS[i]->setText(best == 0 ? QStringLiteral("  ") : QString::number(best));
+        controls.LabelS[bestPos]->setText(QString::number(taken));
     }
 }

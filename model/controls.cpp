@@ -1,6 +1,5 @@
 #include "controls.h"
 
-#include "accessibility.h"
 #include "fonts.h"
 
 #include <QCheckBox>
@@ -90,22 +89,20 @@ std::array<QLabel *, 6> numberColumn(QGroupBox *frame, const QString &name)
 
 Controls::Controls(QWidget *form, Pacer &pacer)
 {
-    Controls &ui = *this;
     Fonts::substituteJapaneseFaces();
-    installCaptionAccessibility();
     const QFont f2 = Fonts::gothicFont(12);
     const QFont f3 = Fonts::gothicFont(18, true, true);
 
-    ui.DateLabel = label(form, "DateLabel", "0000/00/00", fromTwips(120, 0, 2160, 360), Look::Clock, f3);
-    ui.TimeLabel = label(form, "TimeLabel", "00:00:00", fromTwips(2520, 0, 1575, 360), Look::Clock, f3);
-    ui.CommandSave = button(form, "CommandSave", "保存", fromTwips(4080, 120, 735, 255));
-    ui.LabelSN = label(form, "LabelSN", "", fromTwips(5040, 120, 2175, 255), Look::Clock,
+    DateLabel = label(form, "DateLabel", "0000/00/00", fromTwips(120, 0, 2160, 360), Look::Clock, f3);
+    TimeLabel = label(form, "TimeLabel", "00:00:00", fromTwips(2520, 0, 1575, 360), Look::Clock, f3);
+    CommandSave = button(form, "CommandSave", "保存", fromTwips(4080, 120, 735, 255));
+    LabelSN = label(form, "LabelSN", "", fromTwips(5040, 120, 2175, 255), Look::Clock,
                        Fonts::gothicFont(9, true));
-    colour(ui.LabelSN, QPalette::WindowText, Qt::black);
+    colour(LabelSN, QPalette::WindowText, Qt::black);
 
     static const char letters[] = "ABCDE";
     for (int k = 0; k < 5; ++k) {
-        LineControls &line = ui.lines[k];
+        LineControls &line = lines[k];
         const QString letter(QChar(letters[k]));
         line.letter = letters[k];
         line.frame = frame(form, "Frame" + letter, "[" + letter + "]",
@@ -119,43 +116,43 @@ Controls::Controls(QWidget *form, Pacer &pacer)
         // the top row carries the highest element of the line's six.
         for (int r = 0; r < 6; ++r) {
             const int element = k == 0 ? r : 6 * k + 5 - r;
-            ui.NumberLabelA[element] = label(line.frame, "NumberLabelA", QString::number(r + 1),
+            NumberLabelA[element] = label(line.frame, "NumberLabelA", QString::number(r + 1),
                                              fromTwips(120, 360 + 360 * r, 180, 300), Look::RowNumber, f2);
         }
     }
 
-    ui.CommandClr = button(form, "CommandClr", "ｸﾘｱ", fromTwips(6120, 480, 615, 255));
-    ui.CommandSort = button(form, "CommandSort", "並べ替え", fromTwips(6120, 1080, 1095, 495));
-    ui.CheckPrn = new QCheckBox("画面全体", form);
-    ui.CheckPrn->setObjectName("CheckPrn");
-    ui.CheckPrn->setGeometry(fromTwips(6120, 1680, 1095, 255));
-    ui.CheckPrn->setAutoFillBackground(true);
-    colour(ui.CheckPrn, QPalette::Window, yellow);
-    ui.CommandPrint = button(form, "CommandPrint", "画面印刷", fromTwips(6120, 1920, 1095, 495));
-    ui.CommandPrintTxt = button(form, "CommandPrintTxt", "文字印刷", fromTwips(6120, 2520, 1095, 495));
+    CommandClr = button(form, "CommandClr", "ｸﾘｱ", fromTwips(6120, 480, 615, 255));
+    CommandSort = button(form, "CommandSort", "並べ替え", fromTwips(6120, 1080, 1095, 495));
+    CheckPrn = new QCheckBox("画面全体", form);
+    CheckPrn->setObjectName("CheckPrn");
+    CheckPrn->setGeometry(fromTwips(6120, 1680, 1095, 255));
+    CheckPrn->setAutoFillBackground(true);
+    colour(CheckPrn, QPalette::Window, yellow);
+    CommandPrint = button(form, "CommandPrint", "画面印刷", fromTwips(6120, 1920, 1095, 495));
+    CommandPrintTxt = button(form, "CommandPrintTxt", "文字印刷", fromTwips(6120, 2520, 1095, 495));
 
-    ui.FrameS = frame(form, "FrameS", "[S]", fromTwips(7440, 240, 975, 2535), lightGrey);
+    FrameS = frame(form, "FrameS", "[S]", fromTwips(7440, 240, 975, 2535), lightGrey);
     for (int i = 0; i < 6; ++i)
-        ui.NumberLabelS[i] = label(ui.FrameS, "NumberLabelS", QString::number(i + 1),
+        NumberLabelS[i] = label(FrameS, "NumberLabelS", QString::number(i + 1),
                                    fromTwips(120, 360 + 360 * i, 420, 300), Look::RowNumber, f2);
-    ui.LabelS = numberColumn(ui.FrameS, "LabelS");
-    ui.CommandS = button(form, "CommandS", "START", fromTwips(7560, 2880, 855, 375));
-    ui.LabelSN0 = label(form, "LabelSN0", "", fromTwips(8520, 120, 1575, 255), Look::Plain, form->font());
-    ui.Picture1 = new QLabel(form);
-    ui.Picture1->setObjectName("Picture1");
-    ui.Picture1->setGeometry(fromTwips(8520, 2400, 855, 375));
-    ui.Picture1->setFocusPolicy(Qt::StrongFocus);
-    ui.Picture1->setAccessibleName("Picture1");
-    ui.CommandDeb = button(form, "CommandDeb", "deb", fromTwips(9480, 2400, 615, 375));
+    LabelS = numberColumn(FrameS, "LabelS");
+    CommandS = button(form, "CommandS", "START", fromTwips(7560, 2880, 855, 375));
+    LabelSN0 = label(form, "LabelSN0", "", fromTwips(8520, 120, 1575, 255), Look::Plain, form->font());
+    Picture1 = new QLabel(form);
+    Picture1->setObjectName("Picture1");
+    Picture1->setGeometry(fromTwips(8520, 2400, 855, 375));
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Picture1->setAccessibleName("Picture1");
+    CommandDeb = button(form, "CommandDeb", "deb", fromTwips(9480, 2400, 615, 375));
 
-    ui.Timer1 = pacer.makeTimer();
-    ui.TimerS = pacer.makeTimer();
-    ui.TimerDeb = pacer.makeTimer();
+    Timer1 = pacer.makeTimer();
+    TimerS = pacer.makeTimer();
+    TimerDeb = pacer.makeTimer();
 
-    QWidget *const tabOrder[] = {ui.lines[0].start, ui.CommandS, ui.lines[1].start, ui.lines[2].start,
-                                 ui.lines[3].start, ui.lines[4].start, ui.CommandSort, ui.CommandPrint,
-                                 ui.CommandSave, ui.Picture1, ui.CheckPrn, ui.CommandPrintTxt,
-                                 ui.CommandDeb, ui.CommandClr};
+    QWidget *const tabOrder[] = {lines[0].start, CommandS, lines[1].start, lines[2].start,
+                                 lines[3].start, lines[4].start, CommandSort, CommandPrint,
+                                 CommandSave, Picture1, CheckPrn, CommandPrintTxt,
+                                 CommandDeb, CommandClr};
     for (int i = 0; i + 1 < int(std::size(tabOrder)); ++i)
         QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
 }

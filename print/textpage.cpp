@@ -1,4 +1,4 @@
-#include "printgrid.h"
+#include "textpage.h"
 
 const QString printTitle = QStringLiteral("Drava  numbers picked by the Drava makers");
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/controls.h"
-#include "app/formstate.h"
-
-#include <functional>
+#include "model/controls.h"
+#include "model/formstate.h"
+#include "model/gate.h"
+#include "model/tell.h"
 
 // Save: every stamped line goes, as one record each, onto the end of the
 // master log "KelpLog.csv" and into the batch file named after the batch
@@ -11,10 +11,10 @@
 class DrawLog
 {
 public:
-    // `notify` tells the user which files could not be written.
-    DrawLog(Controls &ui, FormState &state, std::function<void(const QString &)> notify);
+    DrawLog(Controls &controls, FormState &state, Gate &gate, TellUser tellUser);
 
     void CommandSave_Click();
+    // Also run by the repeat cycle, which does not ask the gate.
     void SaveDraws();
 
     static const QString masterLogName;
@@ -23,7 +23,8 @@ private:
     bool AppendLogFile();
     bool WriteBatchFile();
 
-    Controls &ui;
-    FormState &st;
-    std::function<void(const QString &)> notify;
+    Controls &controls;
+    FormState &state;
+    Gate &gate;
+    TellUser tellUser;
 };

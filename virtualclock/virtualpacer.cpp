@@ -136,7 +136,7 @@ void VirtualPacer::beep()
 
 void VirtualPacer::reseedRandom()
 {
-    // Deterministic on purpose: a test run repeats exactly.
+    // Deterministic on purpose: a test run goes the same way every time.
 }
 
 void VirtualPacer::scriptRandom(std::vector<float> values)

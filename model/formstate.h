@@ -18,4 +18,9 @@ struct FormState
     int busyFlag = 0;      // 0, or the line (1 to 5) whose draw is running
     std::int16_t batchStamped = 0; // 1 once this batch's stamps are written
     std::array<QString, 7> lineRecords; // records of lines A to E as last saved
+
+    // What runs besides a line's draw, for the gate: a draw of the machine,
+    // whoever started it, and a cycle of the repeat run.
+    bool drawing = false;
+    bool cycleRunning = false;
 };

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "app/form1.h"
+#include "platform/qtprinter.h"
+#include "virtualclock/virtualpacer.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPushButton>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+// The window on a virtual clock, in a program folder of its own, from 09:05:03
+// on 6 December 2026 unless told otherwise. It prints into "print.pdf" there,
+// or to the system's default queue when told to.
+struct VirtualForm
+{
+    explicit VirtualForm(QDateTime start = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)),
+                         quint32 startTick = 1000000, const QString &programFolder = {}, bool toQueue = false)
+        : pacer(start, startTick), printer(toQueue ? QString() : folder.filePath("print.pdf")),
+          form(pacer, printer, programFolder.isEmpty() ? folder.path() : programFolder)
+    {
+    }
+
+    static constexpr int machine = 5;
+    // The number captions of line 0 to 4 (A to E), or of the draw machine.
+    QStringList numbers(int line) const
+    {
+        QStringList texts;
+        for (const QLabel *l : line == machine ? form.controls.LabelS : form.controls.lines[line].numbers)
+            texts << l->text();
+        return texts;
+    }
+    QAbstractButton *button(const QString &name) { return form.findChild<QAbstractButton *>(name); }
+
+    // Plays a scenario: a letter presses that line's START ("S" the machine's)
+    // and lets 300 ms pass after its draw; a word presses its button; "+N"
+    // lets N ms pass; "saved" waits until the log has grown; "N:step" plays
+    // the step N ms on, inside whatever runs then.
+    void play(const QString &steps)
+    {
+        static const QMap<QString, QString> buttons{
+            {"save", "CommandSave"}, {"sort", "CommandSort"}, {"clear", "CommandClr"},
+            {"deb", "CommandDeb"},   {"text", "CommandPrintTxt"}, {"print", "CommandPrint"}};
+        for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {
+            if (step.contains(':')) { // "N:step" plays the step N ms on, inside what runs then
+                const QString later = step.section(':', 1);
+                pacer.schedule(step.section(':', 0, 0).toInt(), [this, later] { play(later); });
+            } else if (step.startsWith('+')) {
+                pacer.advance(step.mid(1).toInt());
+            } else if (step == "saved") {
+                const QByteArray before = file("KelpLog.csv");
+                for (int t = 0; t < 600000 && file("KelpLog.csv") == before; t += 10)
+                    pacer.advance(10);
+            } else if (step.size() == 1) {
+                button("Command" + step)->click();
+                pacer.advance(300);
+            } else {
+                QVERIFY2(buttons.contains(step), qPrintable(step));
+                button(buttons[step])->click();
+            }
+        }
+    }
+
+    QByteArray file(const QString &name) const
+    {
+        QFile f(form.state.appFolder + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+    }
+    // Every file in the program folder with its bytes, in name order.
+    QByteArray files() const
+    {
+        QByteArray all;
+        for (const QString &name : QDir(form.state.appFolder).entryList(QDir::Files | QDir::Hidden))
+            all += "== " + name.toUtf8() + "\n" + file(name);
+        return all;
+    }
+
+    QTemporaryDir folder;
+    VirtualPacer pacer;
+    QtPrinter printer;
+    Form1 form;
+};
+
+// Runs a shell command; its standard output, or a null string if it failed.
+inline QString shell(const QString &command)
+{
+    QProcess p;
+    p.start("sh", {"-c", command});
+    const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return ok ? QString::fromUtf8(p.readAllStandardOutput() + '\n') : QString();
+}
+
+// Real file-system faults for root: a small tmpfs that can be filled to the
+// last byte, and read-only bind mounts (root ignores file permissions).
+struct SmallDisk
+{
+    explicit SmallDisk(int kilobytes) { mounted = !shell(QString("mount -t tmpfs -o size=%1k tmpfs %2").arg(kilobytes).arg(path())).isNull(); }
+    ~SmallDisk()
+    {
+        for (const QString &target : binds)
+            shell("umount " + target);
+        if (mounted)
+            shell("umount " + path());
+    }
+    QString path() const { return dir.path(); }
+    bool fill() { return !shell(QString("dd if=/dev/zero of=%1/a bs=1k 2>/dev/null; dd if=/dev/zero of=%1/b bs=1 2>/dev/null; true").arg(path())).isNull(); }
+    bool makeReadOnly(const QString &target)
+    {
+        binds.prepend(target);
+        return !shell(QString("mount --bind %1 %1 && mount -o remount,ro,bind %1").arg(target)).isNull();
+    }
+
+    QTemporaryDir dir;
+    bool mounted = false;
+    QStringList binds;
+};

@@ -1,0 +1,146 @@
+#include "support.h"
+#include "platform/textfile.h"
+
+namespace {
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+QByteArray read(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+// Exactly one page of the small disk, so that a full disk leaves no slack
+// at the end of the log for an append to slip into.
+const QByteArray oldLog = QByteArray("2026/12/05,20:00:00,A,1,2,3,4,5,6\r\n").repeated(116)
+                          + "2026/12/05,20:00:00,A,1,2,3,4,5,16\r\n";
+const QByteArray oldBatch = "2026/12/06,09:05\r\nearlier save\r\n";
+} // namespace
+
+// Save, the two log files and the repeat run, byte for byte on real files.
+class TestFiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Steps as the scenario player takes them; then every file of the
+    // program folder with its bytes. The draws are the same in every run.
+    void scenarios_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QByteArray>("files");
+        const QByteArray batch = "== 261206_0905.csv\n2026/12/06,09:05\r\n", log = "== KelpLog.csv\n";
+        const QByteArray a = "2026/12/06,09:05:03,A,26,43,39,1,11,41\r\n";
+        const QByteArray c = "2026/12/06,09:05:13,C,6,21,22,33,3,19\r\n";
+        QTest::newRow("save before any draw") << "save" << log;
+        QTest::newRow("A and C") << "A C save" << batch + a + c + log + a + c;
+        QTest::newRow("twice in a row") << "A C save save" << batch + a + c + log + a + c + a + c;
+        QTest::newRow("drawn E, A, C: saved A, C, E")
+            << "E A C save"
+            << batch + "2026/12/06,09:05:13,A,6,21,22,33,3,19\r\n2026/12/06,09:05:20,C,7,37,12,23,19,4\r\n"
+                       "2026/12/06,09:05:03,E,26,43,39,1,11,41\r\n"
+                   + log + "2026/12/06,09:05:13,A,6,21,22,33,3,19\r\n2026/12/06,09:05:20,C,7,37,12,23,19,4\r\n"
+                           "2026/12/06,09:05:03,E,26,43,39,1,11,41\r\n";
+        QTest::newRow("sort then save")
+            << "B D sort save"
+            << batch + "2026/12/06,09:05:03,B,1,11,26,39,41,43\r\n2026/12/06,09:05:13,D,3,6,19,21,22,33\r\n"
+                   + log + "2026/12/06,09:05:03,B,1,11,26,39,41,43\r\n2026/12/06,09:05:13,D,3,6,19,21,22,33\r\n";
+        QTest::newRow("the batch file holds the last save")
+            << "B save sort save"
+            << batch + "2026/12/06,09:05:03,B,1,11,26,39,41,43\r\n" + log
+                   + "2026/12/06,09:05:03,B,26,43,39,1,11,41\r\n2026/12/06,09:05:03,B,1,11,26,39,41,43\r\n";
+        QTest::newRow("new batch a minute on")
+            << "A save clear +60000 B save"
+            << batch + a + "== 261206_0906.csv\n2026/12/06,09:06\r\n2026/12/06,09:06:13,B,7,11,1,23,13,6\r\n" + log
+                   + a + "2026/12/06,09:06:13,B,7,11,1,23,13,6\r\n";
+        QTest::newRow("same minute, same file") << "A save clear C save" << batch + c + log + a + c;
+        QTest::newRow("save right after Clear") << "A save clear save" << batch + a + log + a;
+        QTest::newRow("Clear during the machine's draw") << "A save 1000:clear S save" << batch + a + log + a;
+        const QByteArray cde = "2026/12/06,09:05:28,C,5,16,35,37,40,41\r\n2026/12/06,09:05:39,D,5,10,16,27,33,37\r\n"
+                               "2026/12/06,09:05:48,E,7,9,13,18,34,43\r\n";
+        const QByteArray cycle = "2026/12/06,09:05:04,A,1,15,17,24,34,35\r\n2026/12/06,09:05:16,B,2,17,32,33,35,40\r\n" + cde;
+        QTest::newRow("a cycle; Clear between cycles stops the run")
+            << "deb saved +600 clear +100000" << batch + cycle + log + cycle;
+        QTest::newRow("Clear in a cycle's pause empties A and B")
+            << "deb 25000:clear saved +600 clear" << batch + cde + log + cde;
+    }
+    void scenarios()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QByteArray, files);
+        VirtualForm w;
+        w.play(steps);
+        QCOMPARE(w.files(), files);
+        QVERIFY(w.form.notice->isHidden());
+    }
+
+    // The faults, on a real file system. What was on disk stays whole, the
+    // user is told which file was not written, and the window goes on.
+    void faults_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("batchWritten"); // the log never is
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("folder read-only") << "folder" << false << "保存できませんでした: KelpLog.csv, 261206_0905.csv";
+        QTest::newRow("log read-only") << "log read-only" << true << "保存できませんでした: KelpLog.csv";
+        QTest::newRow("log is a folder") << "log folder" << true << "保存できませんでした: KelpLog.csv";
+        QTest::newRow("disk full") << "full" << false << "保存できませんでした: KelpLog.csv, 261206_0905.csv";
+    }
+    void faults()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, batchWritten);
+        QFETCH(QString, notice);
+        if (::geteuid() != 0)
+            QSKIP("needs root to mount a small file system");
+        SmallDisk disk(64);
+        QVERIFY(disk.mounted);
+        const QString log = disk.path() + "/KelpLog.csv", batch = disk.path() + "/261206_0905.csv";
+        if (fault == "log folder")
+            QVERIFY(QDir().mkdir(log));
+        else
+            write(log, oldLog);
+        write(batch, oldBatch);
+
+        VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, disk.path());
+        w.play("A B");
+        if (fault == "folder")
+            QVERIFY(disk.makeReadOnly(disk.path()));
+        else if (fault == "log read-only")
+            QVERIFY(disk.makeReadOnly(log));
+        else if (fault == "full")
+            QVERIFY(disk.fill());
+        w.play("save");
+        QCOMPARE(read(log), fault == "log folder" ? QByteArray("(missing)") : oldLog);
+        QCOMPARE(read(batch), batchWritten ? QByteArray("2026/12/06,09:05\r\n2026/12/06,09:05:03,A,26,43,39,1,11,41\r\n"
+                                                        "2026/12/06,09:05:13,B,6,21,22,33,3,19\r\n")
+                                           : oldBatch);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).filter("csv.").size(), 0);
+        QCOMPARE(w.form.notice->text(), notice);
+        QVERIFY(!w.form.notice->isHidden());
+        w.play("+8000 C"); // it goes by itself, and the program draws on
+        QVERIFY(w.form.notice->isHidden());
+        QVERIFY(!w.numbers(2).contains("  "));
+    }
+
+    // An append or a replacement that does not wholly fit leaves no part of
+    // itself behind, also where the log's last page has room for a part.
+    void allOrNothing()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root to mount a small file system");
+        SmallDisk disk(16);
+        QVERIFY(disk.mounted);
+        const QString log = disk.path() + "/KelpLog.csv";
+        write(log, "2026/12/05,20:00:00,A,1,2,3,4,5,6\r\n");
+        QVERIFY(disk.fill());
+        const QStringList many(400, "2026/12/06,09:05:03,A,7,12,19,25,38,41");
+        QVERIFY(!TextFile::appendLines(log, many));
+        QVERIFY(!TextFile::replaceWithLines(log, many));
+        QCOMPARE(read(log), QByteArray("2026/12/05,20:00:00,A,1,2,3,4,5,6\r\n"));
+    }
+};
+
+QTEST_MAIN(TestFiles)
+#include "tst_files.moc"
