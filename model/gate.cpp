@@ -9,7 +9,7 @@ bool Gate::admit(Press press)
                                           : anyDraw || state.cycleRunning;
     if (refused)
         return false;
-    if (!anyDraw && finishMirrors)
+    if (finishMirrors)
         finishMirrors();
     return true;
 }

@@ -20,7 +20,8 @@ public:
 
     // True when the press may act. Before it does, every line still waiting
     // for its last mirror tick gets it, so that no line copies a draw, a sort
-    // or a clear it did not start; not while a draw runs, which it would copy.
+    // or a clear it did not start. (No line waits so while a draw runs: every
+    // START, the draw's own included, gave the others their tick first.)
     bool admit(Press press);
 
     // Gives those lines their last mirror tick; set by the ticket lines.

@@ -36,46 +36,39 @@ struct VirtualForm
     }
     QAbstractButton *button(const QString &name) { return form.findChild<QAbstractButton *>(name); }
 
-    // Plays a scenario: a letter presses that line's START ("S" the machine's)
-    // and lets 300 ms pass after its draw; a word presses its button; "+N"
-    // lets N ms pass; "saved" waits until the log has grown; "N:step" plays
-    // the step N ms on, inside whatever runs then.
+    // Plays a scenario: "A" to "E" press a line's START ("S" the machine's)
+    // and let 300 ms pass after its draw; another word presses the button of
+    // that name ("Save" is CommandSave); "+N" lets N ms pass; "saved" waits
+    // until the files have changed; "N:step" plays the step N ms on, inside
+    // whatever runs then.
     void play(const QString &steps)
     {
-        static const QMap<QString, QString> buttons{
-            {"save", "CommandSave"}, {"sort", "CommandSort"}, {"clear", "CommandClr"},
-            {"deb", "CommandDeb"},   {"text", "CommandPrintTxt"}, {"print", "CommandPrint"}};
         for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {
-            if (step.contains(':')) { // "N:step" plays the step N ms on, inside what runs then
+            if (step.contains(':')) {
                 const QString later = step.section(':', 1);
                 pacer.schedule(step.section(':', 0, 0).toInt(), [this, later] { play(later); });
             } else if (step.startsWith('+')) {
                 pacer.advance(step.mid(1).toInt());
             } else if (step == "saved") {
-                const QByteArray before = file("KelpLog.csv");
-                for (int t = 0; t < 600000 && file("KelpLog.csv") == before; t += 10)
+                for (const QByteArray before = files(); files() == before;)
                     pacer.advance(10);
-            } else if (step.size() == 1) {
-                button("Command" + step)->click();
-                pacer.advance(300);
             } else {
-                QVERIFY2(buttons.contains(step), qPrintable(step));
-                button(buttons[step])->click();
+                QVERIFY2(button("Command" + step), qPrintable(step));
+                button("Command" + step)->click();
+                if (step.size() == 1)
+                    pacer.advance(300);
             }
         }
     }
 
-    QByteArray file(const QString &name) const
-    {
-        QFile f(form.state.appFolder + name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-    }
-    // Every file in the program folder with its bytes, in name order.
+    // Every file of the program folder with its bytes, in name order.
     QByteArray files() const
     {
         QByteArray all;
-        for (const QString &name : QDir(form.state.appFolder).entryList(QDir::Files | QDir::Hidden))
-            all += "== " + name.toUtf8() + "\n" + file(name);
+        for (const QFileInfo &info : QDir(form.state.appFolder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
+            QFile file(info.filePath());
+            all += "== " + info.fileName().toUtf8() + "\n" + (file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
+        }
         return all;
     }
 

@@ -69,7 +69,7 @@ private slots:
             for (int i = 0; i < 6; ++i)
                 w.form.controls.lines[k].numbers[i]->setText(captions(line)[i]);
             for (int twice = 0; twice < 2; ++twice) {
-                w.play("sort");
+                w.play("Sort");
                 QCOMPARE(w.numbers(k).join(' '), captions(sorted).join(' '));
             }
             QCOMPARE(w.numbers(VirtualForm::machine), QStringList(6, "44"));

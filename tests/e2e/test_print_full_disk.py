@@ -1,0 +1,57 @@
+"""Printing through a CUPS server of its own, then Save on a full disk, by one
+program run from a small tmpfs."""
+
+import atexit, glob, os, pathlib, re, shutil, subprocess, sys, tempfile
+
+from drava_desktop import Drava, read_bytes, run, spawn, text, wait_for
+
+out = lambda *command: subprocess.run(command, capture_output=True, text=True).stdout
+
+
+def print_then_save_on_a_full_disk():
+    cups = pathlib.Path(tempfile.mkdtemp(prefix="drava-cups-"))
+    atexit.register(lambda: shutil.rmtree(cups, True))
+    # A raw queue to /dev/null; the server keeps each job's file to read back.
+    (cups / "cupsd.conf").write_text("Listen %s/sock\nPreserveJobFiles Yes\n"
+                                     "<Policy default>\n<Limit All>\n</Limit>\n</Policy>\n" % cups)
+    (cups / "cups-files.conf").write_text("ServerRoot {0}\nRequestRoot {0}\nCacheDir {0}\nStateDir {0}\n"
+                                          "ErrorLog {0}/error_log\nAccessLog {0}/access_log\nPageLog {0}/page_log\n"
+                                          "FileDevice Yes\nSystemGroup root\n".format(cups))
+    spawn(["cupsd", "-f", "-c", cups / "cupsd.conf", "-s", cups / "cups-files.conf"])
+    lp = lambda command, *args: out(command, "-h", cups / "sock", *args)
+    jobs = lambda: glob.glob("%s/d*-001" % cups)
+    wait_for(lambda: lp("lpstat", "-r").startswith("scheduler is running"), "cupsd", 20)
+    lp("lpadmin", "-p", "drava", "-v", "file:///dev/null", "-m", "raw", "-E")
+    lp("lpadmin", "-d", "drava")
+
+    disk = tempfile.mkdtemp(prefix="drava-full-")
+    size = os.path.getsize(sys.argv[1]) // 1024 + 256
+    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%dk" % size, "tmpfs", disk], check=True)
+    atexit.register(lambda: (subprocess.run(["umount", disk]), os.rmdir(disk)))
+    # 4096 bytes, a whole page: appending to it needs a page the full disk has not got.
+    old_log = b"2026/12/05,20:00:00,A,1,2,3,4,5,6\r\n" * 116 + b"2026/12/05,20:00:00,A,1,2,3,4,5,16\r\n"
+    pathlib.Path(disk, "KelpLog.csv").write_bytes(old_log)
+    drava = Drava(sys.argv[1], disk, env=dict(os.environ, CUPS_SERVER="%s/sock" % cups))
+    drava.draw("A")
+
+    drava.key(*["Tab"] * 11, "space")  # from line A's START to 文字印刷
+    wait_for(lambda: jobs() and not lp("lpstat", "-o"), "the job, done", 30)
+    assert len(jobs()) == 1 and re.search(r"^Pages:\s+1$", out("pdfinfo", jobs()[0]), re.M), "one one-page job"
+    row = next(r for r in out("pdftotext", "-layout", jobs()[0], "-").splitlines() if "A: [" in r)
+    stamp, shown = text(drava.line("A")[2]), "A: [%s]" % "] [".join(n.ljust(2) for n in drava.numbers("A"))
+    assert row.split()[0] == stamp and row[row.index("A: ["):] == shown, "printed %r, shown %r" % (row, shown)
+    lp("cupsreject", "drava")
+    drava.key("space")
+    notice = wait_for(drava.notice, "the notice of a refused job", 10)
+    assert notice.startswith("印刷できませんでした") and len(jobs()) == 1, "%s; jobs: %s" % (notice, jobs())
+
+    subprocess.run(["dd", "if=/dev/zero", "of=%s/filler" % disk, "bs=4k"], stderr=subprocess.DEVNULL)
+    files = sorted(os.listdir(disk))
+    drava.key(*["shift+Tab"] * 3, "space")  # from 文字印刷 to Save
+    notice = wait_for(lambda: "KelpLog.csv" in drava.notice() and drava.notice(), "a notice naming KelpLog.csv", 10)
+    assert read_bytes(disk + "/KelpLog.csv") == old_log, "the log is untouched"
+    assert sorted(os.listdir(disk)) == files, "no file appeared: %s" % os.listdir(disk)
+    print("the notice:", notice)
+
+
+run(print_then_save_on_a_full_disk, needs_root="run a CUPS server and mount a tmpfs")
