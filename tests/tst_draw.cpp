@@ -167,7 +167,8 @@ private slots:
 
     // The repeat run: the first cycle 1200 ms after "deb", 300 ms after each
     // line's draw, 1200 ms from a cycle's end (300 ms after line E) to the
-    // next; a stray tick or a second "deb" in a cycle starts none inside it.
+    // next; a stray tick in a draw or a cycle, or a second "deb" in a cycle,
+    // starts no cycle inside it.
     void repeatPacing()
     {
         VirtualForm w;
@@ -178,13 +179,16 @@ private slots:
         };
         stray->setInterval(7);
         stray->setEnabled(true);
-        w.pacer.schedule(13000, [&] { w.button("CommandDeb")->click(); }); // in the pause after A
-        w.play("Deb saved saved");
+        w.pacer.schedule(23200, [&] { w.button("CommandDeb")->click(); }); // in the cycle's pause after A
+        w.play("A Deb saved saved");
         const Times b = beeps(w);
-        QCOMPARE(b.size(), 80);
-        QCOMPARE(b[0], qint64(1200));
-        for (int k = 1; k < 10; ++k)
-            QCOMPARE(b[8 * k] - b[8 * k - 1], qint64(k % 5 ? 300 : 1500));
+        QCOMPARE(b.size(), 88);
+        QCOMPARE(b[8] - b[7], qint64(300 + 1200));
+        for (int k = 2; k < 11; ++k)
+            QCOMPARE(b[8 * k] - b[8 * k - 1], qint64((k - 1) % 5 ? 300 : 1500));
+        QFile log(w.form.state.appFolder + "KelpLog.csv");
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll().count("\r\n"), 10); // two cycles' saves, no other
     }
 };
 
