@@ -47,10 +47,13 @@ void Form1::Form_Load()
 {
     state.busyFlag = 0;
     state.batchStamped = 0;
-    if (state.appFolder.isEmpty())
+    // With no folder that can be told the logs go nowhere, never to the root.
+    if (state.appFolder.isEmpty() && !startFolder.isEmpty())
         state.appFolder = folderWithSeparator(startFolder);
     for (int i = 0; i <= 4; ++i)
         state.lineRecords[i].clear();
+    if (!state.appFolder.isEmpty())
+        log.RemoveLeftovers();
     ShowClock();
 }
 
@@ -73,5 +76,6 @@ void Form1::closeEvent(QCloseEvent *event)
     // A draw or a repeat cycle may be running below this event: stop every
     // wait and timer so those handlers unwind, and let the application quit.
     pacer.shutDown();
+    notice->hide();
     event->accept();
 }

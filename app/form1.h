@@ -22,7 +22,7 @@ class Form1 : public QWidget
 {
 public:
     // `startFolder` is the folder the program was started from; the log files
-    // are written there.
+    // are written there. Empty when it cannot be told: then nothing is saved.
     Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget *parent = nullptr);
 
     void Form_Load();

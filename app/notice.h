@@ -6,8 +6,9 @@
 
 #include <memory>
 
-// A short notice across the foot of the window for something that went wrong,
-// such as a save that failed. It blocks nothing and goes away by itself.
+// A short notice of something that went wrong, such as a save that failed, in
+// a balloon beside the window. It blocks nothing, hides nothing of the window,
+// is announced to assistive technology and goes away by itself.
 class Notice : public QLabel
 {
 public:
@@ -18,5 +19,6 @@ public:
     static constexpr int shownMsec = 8000;
 
 private:
+    QWidget *form;
     std::unique_ptr<Timer> hideTimer;
 };

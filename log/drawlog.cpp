@@ -3,7 +3,9 @@
 #include "platform/textfile.h"
 #include "records.h"
 
+#include <QDir>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QPushButton>
 
 const QString DrawLog::masterLogName = QStringLiteral("KelpLog.csv");
@@ -34,6 +36,11 @@ void DrawLog::SaveDraws()
         state.lineRecords[k] = recordText(line.stamp->text(), QChar(line.letter), numbers);
     }
 
+    if (state.appFolder.isEmpty()) {
+        tellUser(QStringLiteral("保存できませんでした: 保存先のフォルダがわかりません"));
+        return;
+    }
+    RemoveLeftovers();
     QStringList failed;
     if (!AppendLogFile())
         failed << masterLogName;
@@ -53,6 +60,18 @@ QStringList savedRecords(const FormState &state)
     return records;
 }
 } // namespace
+
+// A save cut off between writing the new batch file beside its name and
+// renaming it over the old one leaves that copy behind: the batch file's name,
+// a dot and six letters or digits. Nothing else in the folder is ours to remove.
+void DrawLog::RemoveLeftovers()
+{
+    static const QRegularExpression ours(QStringLiteral("^\\d{6}_\\d{4}\\.csv\\.[A-Za-z0-9]{6}$"));
+    QDir folder(state.appFolder);
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (ours.match(name).hasMatch())
+            folder.remove(name);
+}
 
 bool DrawLog::AppendLogFile()
 {

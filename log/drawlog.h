@@ -16,6 +16,8 @@ public:
     void CommandSave_Click();
     // Also run by the repeat cycle, which does not ask the gate.
     void SaveDraws();
+    // Removes what saves that were cut off left behind; run at start-up too.
+    void RemoveLeftovers();
 
     static const QString masterLogName;
 

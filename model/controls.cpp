@@ -93,8 +93,11 @@ Controls::Controls(QWidget *form, Pacer &pacer)
     const QFont f2 = Fonts::gothicFont(12);
     const QFont f3 = Fonts::gothicFont(18, true, true);
 
-    DateLabel = label(form, "DateLabel", "0000/00/00", fromTwips(120, 0, 2160, 360), Look::Clock, f3);
-    TimeLabel = label(form, "TimeLabel", "00:00:00", fromTwips(2520, 0, 1575, 360), Look::Clock, f3);
+    // The clock keeps its look, as large as every date and time fit whole.
+    DateLabel = label(form, "DateLabel", "0000/00/00", fromTwips(120, 0, 2160, 360), Look::Clock,
+                      Fonts::fitting(f3, "0000/00/00", 2160 / twipsPerPixel));
+    TimeLabel = label(form, "TimeLabel", "00:00:00", fromTwips(2520, 0, 1575, 360), Look::Clock,
+                      Fonts::fitting(f3, "00:00:00", 1575 / twipsPerPixel));
     CommandSave = button(form, "CommandSave", "保存", fromTwips(4080, 120, 735, 255));
     LabelSN = label(form, "LabelSN", "", fromTwips(5040, 120, 2175, 255), Look::Clock,
                        Fonts::gothicFont(9, true));

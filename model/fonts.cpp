@@ -1,5 +1,6 @@
 #include "fonts.h"
 
+#include <QFontMetricsF>
 #include <QStringList>
 
 namespace Fonts {
@@ -21,5 +22,18 @@ QFont gothicFont(qreal points, bool bold, bool italic)
     font.setBold(bold);
     font.setItalic(italic);
     return font;
+}
+QFont fitting(QFont font, const QString &pattern, int width)
+{
+    for (;; font.setPointSizeF(font.pointSizeF() - 0.5)) {
+        const QFontMetricsF metrics(font);
+        bool fits = true;
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            const QString text = QString(pattern).replace('0', QChar(digit));
+            fits = fits && metrics.boundingRect(text).right() < width && metrics.horizontalAdvance(text) <= width;
+        }
+        if (fits || font.pointSizeF() <= 6)
+            return font;
+    }
 }
 } // namespace Fonts

@@ -12,4 +12,8 @@ extern const QString mincho; // the text page's fixed-pitch mincho
 
 void substituteJapaneseFaces();
 QFont gothicFont(qreal points, bool bold = false, bool italic = false);
+// The font made smaller, half a point at a time, until the text `pattern`
+// fits `width` pixels whole, slant included, whichever digit stands for its
+// zeros: "0000/00/00" for any date.
+QFont fitting(QFont font, const QString &pattern, int width);
 } // namespace Fonts

@@ -13,12 +13,18 @@
 namespace {
 // Printers leave about a quarter inch unprintable at each edge.
 constexpr double marginMm = 6.35;
+
+bool endsWhole(const QString &pdf)
+{
+    QFile file(pdf);
+    return file.open(QIODevice::ReadOnly) && file.seek(qMax<qint64>(0, file.size() - 32))
+           && file.readAll().trimmed().endsWith("%%EOF");
+}
 } // namespace
 
-QtPrinter::QtPrinter(const QString &pdfFile) : pdfFile(pdfFile)
-{
-    newDocument();
-}
+// Nothing is asked of the print system until the first print: the window
+// opens without waiting for it.
+QtPrinter::QtPrinter(const QString &pdfFile) : pdfFile(pdfFile) {}
 
 QtPrinter::~QtPrinter()
 {
@@ -30,16 +36,24 @@ QtPrinter::~QtPrinter()
 
 void QtPrinter::newDocument()
 {
-    printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setDocName(QStringLiteral("Drava"));
-    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
-    printer->setPageSize(target.isNull() ? QPageSize(QPageSize::A4) : target.defaultPageSize());
-    printer->setPageMargins(QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
+    printer.reset();
     mode = ScaleUnit::twips;
     currentX = currentY = 0;
     font = QFont();
     failed = false;
+}
+
+QPrinter &QtPrinter::device() const
+{
+    if (!printer) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setDocName(QStringLiteral("Drava"));
+        const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+        printer->setPageSize(target.isNull() ? QPageSize(QPageSize::A4) : target.defaultPageSize());
+        printer->setPageMargins(QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
+    }
+    return *printer;
 }
 
 void QtPrinter::fail(const QString &why)
@@ -68,13 +82,13 @@ bool QtPrinter::open()
                                           + ".pdf");
         target = spoolFile;
 #else
-        printer->setOutputFormat(QPrinter::NativeFormat);
-        printer->setPrinterName(QPrinterInfo::defaultPrinterName());
+        device().setOutputFormat(QPrinter::NativeFormat);
+        device().setPrinterName(QPrinterInfo::defaultPrinterName());
 #endif
     }
     if (!target.isEmpty())
-        printer->setOutputFileName(target);
-    if (!painter.begin(printer.get())) {
+        device().setOutputFileName(target);
+    if (!painter.begin(&device())) {
         fail(QStringLiteral("印刷を始められません"));
         return false;
     }
@@ -98,7 +112,7 @@ void QtPrinter::setScaleMode(std::int16_t unit)
 
 double QtPrinter::pixelsPerUnit(std::int16_t unit, bool vertical) const
 {
-    const double dpi = printer->resolution();
+    const double dpi = device().resolution();
     return ScaleUnit::twipsPerUnit(unit, vertical, dpi) * dpi / 1440.0;
 }
 
@@ -111,20 +125,20 @@ void QtPrinter::print(const QString &text)
 {
     if (!open())
         return;
-    painter.setFont(QFont(font, printer.get()));
+    painter.setFont(QFont(font, &device()));
     const QPointF at = toDevice(currentX, currentY);
     painter.drawText(at + QPointF(0, painter.fontMetrics().ascent()), text);
 }
 
 float QtPrinter::scaleWidth() const
 {
-    return float(printer->pageLayout().paintRectPixels(printer->resolution()).width()
+    return float(device().pageLayout().paintRectPixels(device().resolution()).width()
                  / pixelsPerUnit(mode, false));
 }
 
 float QtPrinter::scaleHeight() const
 {
-    return float(printer->pageLayout().paintRectPixels(printer->resolution()).height()
+    return float(device().pageLayout().paintRectPixels(device().resolution()).height()
                  / pixelsPerUnit(mode, true));
 }
 
@@ -154,7 +168,7 @@ bool QtPrinter::printForm(const QImage &window, double widthTwips, double height
         endDoc();
         return false;
     }
-    const double perTwip = printer->resolution() / 1440.0;
+    const double perTwip = device().resolution() / 1440.0;
     painter.drawImage(QRectF(0, 0, widthTwips * perTwip, heightTwips * perTwip), window);
     return endDoc();
 }
@@ -166,6 +180,12 @@ bool QtPrinter::endDoc()
         sent = painter.end() && sent;
         if (!sent)
             fail(QStringLiteral("印刷を終えられません"));
+        // A document cut short (its folder full, a write that failed) is
+        // never sent: a whole PDF ends in its end-of-file mark.
+        if (sent && !spoolFile.isEmpty() && !endsWhole(spoolFile)) {
+            fail(QStringLiteral("一時ファイルを書けません"));
+            sent = false;
+        }
 #ifdef DRAVA_HAVE_CUPS
         if (sent && !spoolFile.isEmpty()) {
             const QByteArray name = QPrinterInfo::defaultPrinterName().toLocal8Bit();

@@ -37,6 +37,7 @@ public:
 
 private:
     void newDocument();
+    QPrinter &device() const;
     bool open();
     void fail(const QString &why);
     double pixelsPerUnit(std::int16_t unit, bool vertical) const;
@@ -44,7 +45,7 @@ private:
 
     QString pdfFile;
     QString spoolFile;
-    std::unique_ptr<QPrinter> printer;
+    mutable std::unique_ptr<QPrinter> printer; // made at the first use of a document
     QPainter painter;
     QFont font;
     std::int16_t mode = ScaleUnit::twips;

@@ -13,15 +13,15 @@
 
 #include <unistd.h>
 
-// The window on a virtual clock, in a program folder of its own, from 09:05:03
-// on 6 December 2026 unless told otherwise. It prints into "print.pdf" there,
-// or to the system's default queue when told to.
+// The window on a virtual clock, in a program folder of its own (or the one
+// given; "" for none that can be told), from 09:05:03 on 6 December 2026 unless
+// told otherwise. It prints into "print.pdf" there, or to the default queue.
 struct VirtualForm
 {
     explicit VirtualForm(QDateTime start = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 3)),
                          quint32 startTick = 1000000, const QString &programFolder = {}, bool toQueue = false)
         : pacer(start, startTick), printer(toQueue ? QString() : folder.filePath("print.pdf")),
-          form(pacer, printer, programFolder.isEmpty() ? folder.path() : programFolder)
+          form(pacer, printer, programFolder.isNull() ? folder.path() : programFolder)
     {
     }
 

@@ -1,4 +1,7 @@
 #include "support.h"
+#include "app/appfolder.h"
+
+#include <sys/stat.h>
 
 namespace {
 void write(const QString &path, const QByteArray &bytes)
@@ -34,11 +37,11 @@ private slots:
         QTest::newRow("save before any draw") << "Save" << log;
         QTest::newRow("A and C") << "A C Save" << batch + a + c + log + a + c;
         QTest::newRow("twice in a row") << "A C Save Save" << batch + a + c + log + a + c + a + c;
-        QTest::newRow("drawn E, A, C: saved A, C, E")
-            << "E A C Save"
-            << batch + "2026/12/06,09:05:13,A,6,21,22,33,3,19\r\n2026/12/06,09:05:20,C,7,37,12,23,19,4\r\n"
+        QTest::newRow("drawn E, a minute on A and C: saved A, C, E in E's batch")
+            << "E +60000 A C Save"
+            << batch + "2026/12/06,09:06:13,A,7,11,1,23,13,6\r\n2026/12/06,09:06:23,C,13,23,27,36,15,31\r\n"
                        "2026/12/06,09:05:03,E,26,43,39,1,11,41\r\n"
-                   + log + "2026/12/06,09:05:13,A,6,21,22,33,3,19\r\n2026/12/06,09:05:20,C,7,37,12,23,19,4\r\n"
+                   + log + "2026/12/06,09:06:13,A,7,11,1,23,13,6\r\n2026/12/06,09:06:23,C,13,23,27,36,15,31\r\n"
                            "2026/12/06,09:05:03,E,26,43,39,1,11,41\r\n";
         QTest::newRow("sort then save")
             << "B D Sort Save"
@@ -84,6 +87,7 @@ private slots:
         QTest::newRow("log read-only") << "log read-only" << true << "保存できませんでした: KelpLog.csv";
         QTest::newRow("log is a folder") << "log folder" << true << "保存できませんでした: KelpLog.csv";
         QTest::newRow("disk full") << "full" << false << "保存できませんでした: KelpLog.csv, 261206_0905.csv";
+        QTest::newRow("no folder can be told") << "none" << false << "保存できませんでした: 保存先のフォルダがわかりません";
     }
     void faults()
     {
@@ -101,7 +105,7 @@ private slots:
             write(log, oldLog);
         write(batch, oldBatch);
 
-        VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, disk.path());
+        VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, fault == "none" ? "" : disk.path());
         w.play("A B");
         if (fault == "folder")
             QVERIFY(disk.makeReadOnly(disk.path()));
@@ -115,11 +119,31 @@ private slots:
                                                         "2026/12/06,09:05:13,B,6,21,22,33,3,19\r\n")
                                            : oldBatch);
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).filter("csv.").size(), 0);
+        QVERIFY(!QFile::exists("KelpLog.csv") && !QFile::exists("/KelpLog.csv"));
         QCOMPARE(w.form.notice->text(), notice);
         QVERIFY(!w.form.notice->isHidden());
+        QVERIFY(!w.form.frameGeometry().intersects(w.form.notice->geometry())); // it hides nothing
         w.play("+8000 C"); // it goes by itself, and the program draws on
         QVERIFY(w.form.notice->isHidden());
         QVERIFY(!w.numbers(2).contains("  "));
+    }
+
+    // What a save cut off before its rename left behind goes at the next
+    // start, and only that; a folder whose name is not valid text is none.
+    void leftoversAndFolders()
+    {
+        QTemporaryDir dir;
+        const QStringList names{"261206_2352.csv", "261206_2352.csv.nfxRyp", "261206_2352.csv.nfxRy", "a.csv.nfxRyp"};
+        for (const QString &name : names)
+            write(dir.filePath(name), "kept");
+        VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, dir.path());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"261206_2352.csv", "261206_2352.csv.nfxRy", "a.csv.nfxRyp"}));
+        const QByteArray odd = QFile::encodeName(dir.path()) + "/\xff\xfe folder";
+        QVERIFY(::mkdir(odd.constData(), 0700) == 0);
+        QCOMPARE(programFolder(odd + "/drava"), QString());
+        QCOMPARE(programFolder(QFile::encodeName(dir.path()) + "/drava"), dir.path() + "/");
+        QCOMPARE(programFolder("/drava"), QString("/"));
+        QCOMPARE(programFolder("/no such folder/drava"), QString());
     }
 };
 

@@ -54,7 +54,8 @@ def wait_for(probe, what, timeout=30):
 
 
 def read_bytes(path):
-    return pathlib.Path(path).read_bytes() if os.path.exists(path) else None
+    with contextlib.suppress(FileNotFoundError), open(path, "rb") as f:
+        return f.read()
 
 
 def text(accessible):
@@ -65,13 +66,15 @@ def text(accessible):
 class Drava:
     """A copy of the program run from `folder`, where it writes its logs."""
 
-    def __init__(self, program, folder=None, env=None):
+    def __init__(self, program, folder=None, env=None, wrapper=()):
         self.folder = folder or tempfile.mkdtemp(prefix="drava-e2e-")
         if not folder:
             atexit.register(lambda: shutil.rmtree(self.folder, True))
-        shutil.copy2(program, self.folder)
-        self.process = spawn([os.path.join(self.folder, "drava")], cwd=self.folder, env=env)
-        pid = self.process.pid
+        self.folder = os.fsencode(self.folder)  # a folder's name need not be valid text
+        shutil.copy2(program, os.path.join(self.folder, b"drava"))
+        self.process = spawn([*wrapper, os.path.join(self.folder, b"drava")], cwd=self.folder, env=env)
+        pid = self.process.pid if not wrapper else wait_for(lambda: int(pathlib.Path(
+            "/proc/%d/task/%d/children" % (self.process.pid, self.process.pid)).read_text().split()[0]), "its process")
         self.app = wait_for(lambda: next(a for a in pyatspi.Registry.getDesktop(0) if a.get_process_id() == pid),
                             lambda: "the program on the accessibility bus (exit status %s)" % self.process.poll())
         self.window = wait_for(lambda: subprocess.run(["xdotool", "search", "--pid", str(pid), "--name", "^Drava "],
@@ -83,7 +86,7 @@ class Drava:
     def controls(self):
         # In the order the program makes them: the fourth is the batch stamp;
         # each line's frame, START and stamp follow one another, as do the draw
-        # machine's frame [S], START and the batch file's name; the notice is last.
+        # machine's frame [S], START and the batch file's name.
         return [c for c in self.app[0] if c is not None]
 
     def line(self, letter):
@@ -95,9 +98,10 @@ class Drava:
         return [text(c) for c in list(self.line(letter)[0])[:6]]  # top to bottom
 
     def notice(self):
-        """The notice across the foot of the window, while it shows."""
-        notice = self.controls()[-1]
-        return text(notice) if notice.getState().contains(pyatspi.STATE_SHOWING) else None
+        """The text of the notice's balloon, a window of its own, while it shows."""
+        shown = [text(c) for c in self.app if c is not None and c.getState().contains(pyatspi.STATE_SHOWING)
+                 and text(c).startswith(("保存", "印刷"))]
+        return shown[0] if shown else None
 
     def key(self, *keys):
         subprocess.run(["xdotool", "key", "--window", self.window, *keys], check=True)

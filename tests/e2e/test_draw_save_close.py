@@ -1,7 +1,9 @@
 """One program used from the keyboard: line A drawn, saved to real files, then
-the window closed in the middle of a second draw."""
+the window closed in the middle of a second draw. Then a save killed right
+before its rename leaves nothing at the next start, and a program in a folder
+whose name is not valid text saves nowhere and says so."""
 
-import os, sys, time
+import os, re, sys, tempfile, time
 
 import pyatspi
 from drava_desktop import Drava, read_bytes, run, text, wait_for
@@ -20,7 +22,7 @@ def draw_save_and_close_mid_draw():
                   for k in "ABCDE" if text(drava.line(k)[2])).encode("ascii")
     batch = (text(drava.controls()[3]) + "\r\n").encode("ascii") + log
     for name, expected in (("KelpLog.csv", log), (text(drava.line("S")[2]), batch)):
-        path = os.path.join(drava.folder, name)
+        path = os.path.join(drava.folder, os.fsencode(name))
         wait_for(lambda: read_bytes(path) == expected,
                  lambda: "%s to hold what the window shows, %r, not %r" % (name, expected, read_bytes(path)), 10)
 
@@ -30,6 +32,30 @@ def draw_save_and_close_mid_draw():
     start = time.monotonic()
     assert drava.process.wait(10) == 0, "exit status %d after closing" % drava.process.returncode
     print("closed mid-draw: the process ended %.2f s later" % (time.monotonic() - start))
+
+    batches = {n: read_bytes(os.path.join(drava.folder, n)) for n in os.listdir(drava.folder) if n[0:1].isdigit()}
+    renames = "rename,renameat,renameat2"
+    killed = Drava(sys.argv[1], drava.folder, wrapper=["strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + renames,
+                                                       "-e", "inject=%s:signal=KILL" % renames])
+    killed.draw("A")
+    killed.key(*["Tab"] * 8, "space")  # Save, killed at its rename
+    killed.process.wait(10)
+    leftover = lambda: [n for n in os.listdir(drava.folder) if re.fullmatch(rb"\d{6}_\d{4}\.csv\.\w{6}", n)]
+    assert len(leftover()) == 1, "the kill left the new batch file beside its name: %s" % os.listdir(drava.folder)
+    again = Drava(sys.argv[1], drava.folder)
+    assert not leftover() and all(read_bytes(os.path.join(drava.folder, n)) == b for n, b in batches.items()), \
+        "the leftover gone, the earlier batch file whole: %s" % os.listdir(drava.folder)
+    again.close_window()
+    again.process.wait(10)
+
+    odd = os.path.join(os.fsencode(tempfile.mkdtemp(prefix="drava-e2e-")), b"\xff\xfe")
+    os.mkdir(odd)
+    lost = Drava(sys.argv[1], odd)
+    lost.draw("A")
+    lost.key(*["Tab"] * 8, "space")  # Save
+    notice = wait_for(lost.notice, "the notice that nothing was saved", 10)
+    assert notice == "保存できませんでした: 保存先のフォルダがわかりません", notice
+    assert os.listdir(odd) == [b"drava"] and not os.path.exists("/KelpLog.csv"), "saved nowhere: %s" % os.listdir(odd)
 
 
 run(draw_save_and_close_mid_draw)

@@ -31,7 +31,7 @@ def print_then_save_on_a_full_disk():
     # 4096 bytes, a whole page: appending to it needs a page the full disk has not got.
     old_log = b"2026/12/05,20:00:00,A,1,2,3,4,5,6\r\n" * 116 + b"2026/12/05,20:00:00,A,1,2,3,4,5,16\r\n"
     pathlib.Path(disk, "KelpLog.csv").write_bytes(old_log)
-    drava = Drava(sys.argv[1], disk, env=dict(os.environ, CUPS_SERVER="%s/sock" % cups))
+    drava = Drava(sys.argv[1], disk, env=dict(os.environ, CUPS_SERVER="%s/sock" % cups, TMPDIR=disk))
     drava.draw("A")
 
     drava.key(*["Tab"] * 11, "space")  # from line A's START to 文字印刷
@@ -51,6 +51,10 @@ def print_then_save_on_a_full_disk():
     notice = wait_for(lambda: "KelpLog.csv" in drava.notice() and drava.notice(), "a notice naming KelpLog.csv", 10)
     assert read_bytes(disk + "/KelpLog.csv") == old_log, "the log is untouched"
     assert sorted(os.listdir(disk)) == files, "no file appeared: %s" % os.listdir(disk)
+    lp("cupsaccept", "drava")
+    drava.key(*["Tab"] * 3, "space")  # 文字印刷 again: its document cannot be written whole
+    notice = wait_for(lambda: "印刷" in (drava.notice() or "") and drava.notice(), "a notice that nothing printed", 10)
+    assert len(jobs()) == 1 and sorted(os.listdir(disk)) == files, "no job, no file left: %s" % os.listdir(disk)
     print("the notice:", notice)
 
 
