@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <unistd.h>
@@ -86,28 +87,3 @@ inline QString shell(const QString &command)
     const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     return ok ? QString::fromUtf8(p.readAllStandardOutput() + '\n') : QString();
 }
-
-// Real file-system faults for root: a small tmpfs that can be filled to the
-// last byte, and read-only bind mounts (root ignores file permissions).
-struct SmallDisk
-{
-    explicit SmallDisk(int kilobytes) { mounted = !shell(QString("mount -t tmpfs -o size=%1k tmpfs %2").arg(kilobytes).arg(path())).isNull(); }
-    ~SmallDisk()
-    {
-        for (const QString &target : binds)
-            shell("umount " + target);
-        if (mounted)
-            shell("umount " + path());
-    }
-    QString path() const { return dir.path(); }
-    bool fill() { return !shell(QString("dd if=/dev/zero of=%1/a bs=1k 2>/dev/null; dd if=/dev/zero of=%1/b bs=1 2>/dev/null; true").arg(path())).isNull(); }
-    bool makeReadOnly(const QString &target)
-    {
-        binds.prepend(target);
-        return !shell(QString("mount --bind %1 %1 && mount -o remount,ro,bind %1").arg(target)).isNull();
-    }
-
-    QTemporaryDir dir;
-    bool mounted = false;
-    QStringList binds;
-};

@@ -13,6 +13,13 @@ def draw_save_and_close_mid_draw():
     drava = Drava(sys.argv[1])
     wait_for(lambda: drava.line("A")[1].getState().contains(pyatspi.STATE_FOCUSED), "the focus on line A's START")
     assert drava.numbers("A") == [""] * 6, "line A starts empty"
+    focus = lambda: next(i for i, c in enumerate(drava.controls()) if c.getState().contains(pyatspi.STATE_FOCUSED))
+    order = [focus()]
+    for _ in range(14):  # Tab goes round all fourteen, the two hidden buttons too, back to line A's START
+        drava.key("Tab")
+        order.append(wait_for(lambda: focus() != order[-1] and focus(), "the focus to move"))
+    assert [text(drava.controls()[i]) for i in order] == ["START"] * 6 + [
+        "並べ替え", "画面印刷", "保存", "Picture1", "画面全体", "文字印刷", "deb", "ｸﾘｱ", "START"], order
     drava.draw("A")
     numbers = [int(n) for n in drava.numbers("A")]
     assert len(set(numbers)) == 6 and all(1 <= n <= 43 for n in numbers), "six of 1..43: %s" % numbers
@@ -33,13 +40,17 @@ def draw_save_and_close_mid_draw():
     assert drava.process.wait(10) == 0, "exit status %d after closing" % drava.process.returncode
     print("closed mid-draw: the process ended %.2f s later" % (time.monotonic() - start))
 
+    for minute in (0, 60):  # the batch file the next save replaces, whichever minute it comes in
+        name = time.strftime("%y%m%d_%H%M.csv", time.localtime(time.time() + minute)).encode()
+        if not os.path.exists(os.path.join(drava.folder, name)):
+            open(os.path.join(drava.folder, name), "wb").write(b"earlier\r\n")
     batches = {n: read_bytes(os.path.join(drava.folder, n)) for n in os.listdir(drava.folder) if n[0:1].isdigit()}
     renames = "rename,renameat,renameat2"
     killed = Drava(sys.argv[1], drava.folder, wrapper=["strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + renames,
                                                        "-e", "inject=%s:signal=KILL" % renames])
     killed.draw("A")
     killed.key(*["Tab"] * 8, "space")  # Save, killed at its rename
-    killed.process.wait(10)
+    killed.process.wait(20)
     leftover = lambda: [n for n in os.listdir(drava.folder) if re.fullmatch(rb"\d{6}_\d{4}\.csv\.\w{6}", n)]
     assert len(leftover()) == 1, "the kill left the new batch file beside its name: %s" % os.listdir(drava.folder)
     again = Drava(sys.argv[1], drava.folder)

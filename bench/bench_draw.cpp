@@ -1,0 +1,84 @@
+// What real draws cost and how true their pacing is, on the window system in
+// use (run it on an X server): CPU time as a share of wall time, and how far
+// each roll step strays from 50 ms and each hold from 500 ms.
+// Usage: bench_draw [draws]
+#include "app/form1.h"
+#include "platform/qtpacer.h"
+#include "platform/qtprinter.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[std::min(values.size() - 1, size_t(p * values.size()))];
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const int draws = argc > 1 ? std::atoi(argv[1]) : 20;
+    QTemporaryDir folder;
+    QtPacer pacer;
+    QtPrinter printer(folder.filePath("unused.pdf"));
+    Form1 form(pacer, printer, folder.path());
+    form.show();
+    // The window's first paint is start-up's, not a draw's.
+    QEventLoop settle;
+    QTimer::singleShot(1000, &settle, &QEventLoop::quit);
+    settle.exec();
+
+    // Every roll tick, timed from outside: the gap since the last one ended
+    // (less the 50 ms interval), and for a tick that stops on a number, the
+    // length of its hold (less 500 ms).
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<double> steps, holds;
+    double lastEnd = -1;
+    const auto roll = form.controls.TimerS->onTick;
+    form.controls.TimerS->onTick = [&] {
+        const double at = clock.nsecsElapsed() / 1e6;
+        const bool stops = form.state.drawTarget > 0 && form.state.rollValue % 43 + 1 == form.state.drawTarget;
+        if (lastEnd >= 0)
+            steps.push_back(at - lastEnd - 50);
+        roll();
+        lastEnd = clock.nsecsElapsed() / 1e6;
+        if (stops)
+            holds.push_back(lastEnd - at - 500);
+    };
+
+    double cpu = 0, wall = 0;
+    for (int i = 0; i < draws; ++i) {
+        lastEnd = -1;
+        const double cpuBefore = cpuSeconds(), wallBefore = clock.nsecsElapsed() / 1e9;
+        form.lines.Command_Click(i % 5);
+        cpu += cpuSeconds() - cpuBefore;
+        wall += clock.nsecsElapsed() / 1e9 - wallBefore;
+    }
+    std::printf("draw CPU over %d draws: %.3f s of CPU in %.1f s, %.2f %% (target 0.5 %% at most)\n", draws, cpu,
+                wall, 100 * cpu / wall);
+    std::printf("roll steps, %zu: deviation from 50 ms median %.2f ms, 99th percentile %.2f ms\n", steps.size(),
+                percentile(steps, 0.5), percentile(steps, 0.99));
+    std::printf("holds, %zu: deviation from 500 ms median %.2f ms, 99th percentile %.2f ms\n", holds.size(),
+                percentile(holds, 0.5), percentile(holds, 0.99));
+    return 0;
+}

@@ -1,0 +1,20 @@
+#!/bin/bash
+# Builds the program and its benchmarks as released and runs them all on an
+# X server of their own: start-up and memory against a bare window, the CPU
+# and pacing of real draws, and the cost of a save as the log grows.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
+cmake --build build-bench -j "$(nproc)" > /dev/null
+
+runtime=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$runtime"' EXIT
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$runtime/display" > /dev/null 2>&1 &
+for _ in $(seq 100); do [ -s "$runtime/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$runtime/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime"
+
+echo "on $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u +%F)"
+build-bench/bench/bench_startup build-bench/drava build-bench/bench/bare_window "${RUNS:-10}"
+build-bench/bench/bench_draw "${DRAWS:-20}"
+build-bench/bench/bench_save
