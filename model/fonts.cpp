@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QStringList>
 
+#include <cmath>
+
 namespace Fonts {
 const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
 const QString mincho = QStringLiteral("ＭＳ 明朝");
@@ -25,15 +27,23 @@ QFont gothicFont(qreal points, bool bold, bool italic)
 }
 QFont fitting(QFont font, const QString &pattern, int width)
 {
-    for (;; font.setPointSizeF(font.pointSizeF() - 0.5)) {
-        const QFontMetricsF metrics(font);
-        bool fits = true;
-        for (char digit = '0'; digit <= '9'; ++digit) {
-            const QString text = QString(pattern).replace('0', QChar(digit));
-            fits = fits && metrics.boundingRect(text).right() < width && metrics.horizontalAdvance(text) <= width;
-        }
-        if (fits || font.pointSizeF() <= 6)
-            return font;
-    }
+    // Glyphs grow with the size: one measure at the designed size gives the
+    // size to try, and a step or two of half a point makes sure.
+    auto widest = [&pattern](const QFontMetricsF &metrics) {
+        QChar digit = '0';
+        for (char d = '1'; d <= '9'; ++d)
+            digit = metrics.horizontalAdvance(QChar(d)) > metrics.horizontalAdvance(digit) ? QChar(d) : digit;
+        return QString(pattern).replace('0', digit);
+    };
+    auto needed = [&](const QFont &f) {
+        const QFontMetricsF metrics(f);
+        const QString text = widest(metrics);
+        return qMax(metrics.boundingRect(text).right() + 1, metrics.horizontalAdvance(text));
+    };
+    const qreal designed = font.pointSizeF();
+    font.setPointSizeF(qMin(designed, std::floor(2 * designed * width / needed(font)) / 2));
+    while (needed(font) > width && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
 }
 } // namespace Fonts

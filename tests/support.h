@@ -37,11 +37,9 @@ struct VirtualForm
     }
     QAbstractButton *button(const QString &name) { return form.findChild<QAbstractButton *>(name); }
 
-    // Plays a scenario: "A" to "E" press a line's START ("S" the machine's)
-    // and let 300 ms pass after its draw; another word presses the button of
-    // that name ("Save" is CommandSave); "+N" lets N ms pass; "saved" waits
-    // until the files have changed; "N:step" plays the step N ms on, inside
-    // whatever runs then.
+    // Plays a scenario: "A" presses CommandA and lets 300 ms pass after its
+    // draw (so do "B" to "E" and "S"), "Save" presses CommandSave; "+N" lets N ms
+    // pass, "saved" until the files change; "N:step" plays a step N ms on.
     void play(const QString &steps)
     {
         for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {

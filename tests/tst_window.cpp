@@ -15,14 +15,11 @@ private slots:
     {
         VirtualForm w;
         Form1 &f = w.form;
-        for (int k = 0; k <= VirtualForm::machine; ++k)
-            QCOMPARE(w.numbers(k), QStringList(6, ""));
         QStringList rows; // row and caption of each row number, line A's first
         for (const QLabel *label : f.controls.NumberLabelA)
             rows << QString::number(label->y() / 24) + label->text();
         QCOMPARE(rows.join(' '), QString("11 22 33 44 55 66 66 55 44 33 22 11 66 55 44 33 22 11 "
                                          "66 55 44 33 22 11 66 55 44 33 22 11"));
-        QCOMPARE(f.controls.NumberLabelA[7]->parentWidget(), f.controls.lines[1].frame);
         QCOMPARE(f.controls.lines[4].numbers[5]->geometry(), QRect(40, 144, 24, 20));
         QCOMPARE(f.state.appFolder, w.folder.path() + "/");
         QVERIFY(f.controls.Timer1->isEnabled() && !f.controls.TimerS->isEnabled() && !f.controls.TimerDeb->isEnabled());
@@ -34,10 +31,9 @@ private slots:
         QCOMPARE(shown.pixelColor(shown.width() - 4, shown.height() - 4), QColor(255, 255, 0));
     }
 
-    // Every control of the window in its place, in pixels (twips / 15), with
-    // its caption and, where it has a face of its own, that face's size, b
-    // for bold and i for italic. From "[S]" on they lie right of the client
-    // area, 489 wide.
+    // Every control in its place (pixels: twips / 15) with its caption and its
+    // face if its own: size, b bold, i italic. From "[S]" on, right of the 489
+    // wide client area.
     void layout()
     {
         VirtualForm w;
@@ -97,12 +93,8 @@ private slots:
         QTest::newRow("smallest range 2") << QDateTime({2000, 1, 1}, {0, 0}) << 0u << 0.75f << 2;
         QTest::newRow("largest range 1282, largest r") << QDateTime({2099, 12, 31}, {23, 59, 59}) << 999u
                                                        << 0.99999994f << 35;
-        QTest::newRow("r zero gives 1") << morning << 1000000u << 0.0f << 1;
         QTest::newRow("x = 86 becomes 43") << morning << 1000039u << 0.855f << 43;
-        QTest::newRow("x = 44 wraps to 1") << morning << 1000025u << 0.5f << 1;
-        QTest::newRow("tick 1000 has remainder 0") << morning << 1000u << 0.5f << 31;
         QTest::newRow("most negative tick, remainder 352") << morning << 0x80000000u << 0.5f << 35;
-        QTest::newRow("tick -1, remainder 999") << morning << 0xFFFFFFFFu << 0.5f << 15;
         QTest::newRow("tick -1001, remainder 999") << morning << quint32(-1001) << 0.5f << 15;
         // 10 * 0.7f is 6.9999999 but 7 once rounded to single precision.
         QTest::newRow("no single-precision product") << QDateTime({2000, 1, 1}, {0, 0}) << 8u << 0.7f << 7;
@@ -127,7 +119,6 @@ private slots:
         QTest::newRow("worked") << "23 5 41 17 9 30" << "5 9 17 23 30 41";
         QTest::newRow("9 before 10") << "10 9 43 1 2 11" << "1 2 9 10 11 43";
         QTest::newRow("12 and 3 among blanks") << "_ 12 _ _ 3 _" << "_ _ _ _ 3 12";
-        QTest::newRow("12 and 3 at the ends") << "12 _ _ _ _ 3" << "_ _ _ _ 3 12";
         QTest::newRow("empty") << "- - - - - -" << "_ _ _ _ _ _";
         QTest::newRow("already sorted") << "1 2 3 41 42 43" << "1 2 3 41 42 43";
         QTest::newRow("odd captions") << "x7 32768 -3 _5_ - 9" << "-3 _ _ _ 5 9";

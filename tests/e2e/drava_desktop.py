@@ -84,9 +84,7 @@ class Drava:
         subprocess.run(["xdotool", "windowfocus", "--sync", self.window], check=True)
 
     def controls(self):
-        # In the order the program makes them: the fourth is the batch stamp;
-        # each line's frame, START and stamp follow one another, as do the draw
-        # machine's frame [S], START and the batch file's name.
+        # As the program makes them: the batch stamp 4th; frame, START, stamp.
         return [c for c in self.app[0] if c is not None]
 
     def line(self, letter):

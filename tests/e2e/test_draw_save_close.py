@@ -36,9 +36,7 @@ def draw_save_and_close_mid_draw():
     drava.key(*["shift+Tab"] * 8, "space")  # back to line A's START
     wait_for(lambda: drava.numbers("A")[0].strip() and "  " in drava.numbers("A"), "a second draw under way")
     drava.close_window()
-    start = time.monotonic()
     assert drava.process.wait(10) == 0, "exit status %d after closing" % drava.process.returncode
-    print("closed mid-draw: the process ended %.2f s later" % (time.monotonic() - start))
 
     for minute in (0, 60):  # the batch file the next save replaces, whichever minute it comes in
         name = time.strftime("%y%m%d_%H%M.csv", time.localtime(time.time() + minute)).encode()
