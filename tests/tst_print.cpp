@@ -89,6 +89,7 @@ private slots:
         QTest::newRow("narrower fills the height") << QSize(500, 1000) << QSizeF(11520, 15120) << QRectF(1980, 0, 7560, 15120);
         QTest::newRow("same shape fills the page") << QSize(800, 1000) << QSizeF(11520, 14400) << QRectF(0, 0, 11520, 14400);
         QTest::newRow("no height") << QSize(1000, 0) << QSizeF(11520, 15120) << QRectF();
+        QTest::newRow("no page") << QSize(1000, 500) << QSizeF(11520, 0) << QRectF();
         QTest::newRow("overflow") << QSize(1000, 500) << QSizeF(3e38, 3e38) << QRectF();
     }
     void fit()
