@@ -15,8 +15,7 @@ def spawn(command, **options):
 
 
 def run(test, needs_root=None):
-    """Runs the test on a desktop of its own: Xvfb and a D-Bus session, which
-    starts the accessibility bus when first asked. Exit status 77: skipped."""
+    """Runs the test on an Xvfb and a D-Bus session of its own; 77: skipped."""
     if needs_root and os.geteuid() != 0:
         print("skipped: needs root to " + needs_root)
         sys.exit(77)
