@@ -9,6 +9,7 @@ packages=(
     xvfb xauth x11-utils xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-gi
     gir1.2-atspi-2.0 python3-xlib
     libcups2-dev cups cups-client cups-bsd poppler-utils strace
+    libxcb1-dev libxcb-damage0-dev
 )
 
 missing=()
