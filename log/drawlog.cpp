@@ -40,7 +40,6 @@ void DrawLog::SaveDraws()
         tellUser(QStringLiteral("保存できませんでした: 保存先のフォルダがわかりません"));
         return;
     }
-    RemoveLeftovers();
     QStringList failed;
     if (!AppendLogFile())
         failed << masterLogName;

@@ -16,7 +16,7 @@ public:
     void CommandSave_Click();
     // Also run by the repeat cycle, which does not ask the gate.
     void SaveDraws();
-    // Removes what saves that were cut off left behind; run at start-up too.
+    // Removes what saves that were cut off left behind; run at start-up.
     void RemoveLeftovers();
 
     static const QString masterLogName;
