@@ -1,14 +1,12 @@
 #include "appfolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
-#ifdef Q_OS_LINUX
 #include <climits>
 #include <unistd.h>
-#endif
 
 QString folderWithSeparator(const QString &folder)
 {
@@ -33,14 +31,25 @@ QString programFolder(const QByteArray &executable)
 
 QString runningProgramFolder()
 {
-#ifdef Q_OS_LINUX
     // The link's own bytes: Qt's decoded path would hide a name that is not
     // valid text.
     char path[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path);
     return length > 0 && length < ssize_t(sizeof path) ? programFolder(QByteArray(path, int(length))) : QString();
-#else
-    const QString folder = QCoreApplication::applicationDirPath();
-    return folder.isEmpty() ? QString() : folderWithSeparator(folder);
-#endif
+}
+
+QString logFolder(const QString &programFolder, bool installed, bool writable, const QString &userFolder)
+{
+    if (!programFolder.isEmpty() && !installed && writable)
+        return programFolder;
+    return userFolder.isEmpty() ? QString() : folderWithSeparator(userFolder);
+}
+
+QString runningLogFolder()
+{
+    const QString folder = runningProgramFolder();
+    // access() and not the permission bits: it knows read-only mounts, and root.
+    const bool writable = !folder.isEmpty() && ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+    const bool installed = !folder.isEmpty() && QFileInfo::exists(folder + QStringLiteral(DRAVA_DESKTOP_ENTRY));
+    return logFolder(folder, installed, writable, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }

@@ -15,3 +15,13 @@ QString programFolder(const QByteArray &executable);
 
 // The folder of the running program, as above.
 QString runningProgramFolder();
+
+// Where the logs go. A copy run from a folder it may write saves beside
+// itself; an installed copy (`installed`: its desktop entry stands where the
+// install put it), or one whose folder cannot be told or may not be written,
+// saves in the user's data folder, root too, so nothing lands in a system
+// folder. "" when there is neither.
+QString logFolder(const QString &programFolder, bool installed, bool writable, const QString &userFolder);
+
+// The log folder of the running program, as above.
+QString runningLogFolder();

@@ -13,7 +13,7 @@ namespace {
 const QString windowCaption = QStringLiteral("Drava   ver1.00 (C) 2026 the Drava makers");
 }
 
-Form1::Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget *parent)
+Form1::Form1(Pacer &pacer, Printer &printer, const QString &saveFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
@@ -23,7 +23,7 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget
       clear(controls, state, gate), sorter(controls, gate), log(controls, state, gate, tellUser),
       repeat(controls, state, gate, pacer, {clear, lines, sorter, log}),
       textPrintout(controls, gate, printer, tellUser),
-      screenPrint(this, controls, gate, pacer, printer, tellUser), pacer(pacer), startFolder(startFolder)
+      screenPrint(this, controls, gate, pacer, printer, tellUser), pacer(pacer), saveFolder(saveFolder)
 {
     installCaptionAccessibility();
     setObjectName("Form1");
@@ -48,8 +48,8 @@ void Form1::Form_Load()
     state.busyFlag = 0;
     state.batchStamped = 0;
     // With no folder that can be told the logs go nowhere, never to the root.
-    if (state.appFolder.isEmpty() && !startFolder.isEmpty())
-        state.appFolder = folderWithSeparator(startFolder);
+    if (state.appFolder.isEmpty() && !saveFolder.isEmpty())
+        state.appFolder = folderWithSeparator(saveFolder);
     for (int i = 0; i <= 4; ++i)
         state.lineRecords[i].clear();
     if (!state.appFolder.isEmpty())

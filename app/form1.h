@@ -21,9 +21,9 @@
 class Form1 : public QWidget
 {
 public:
-    // `startFolder` is the folder the program was started from; the log files
-    // are written there. Empty when it cannot be told: then nothing is saved.
-    Form1(Pacer &pacer, Printer &printer, const QString &startFolder, QWidget *parent = nullptr);
+    // The log files are written to `saveFolder`, made when first needed. Empty
+    // when there is none: then nothing is saved.
+    Form1(Pacer &pacer, Printer &printer, const QString &saveFolder, QWidget *parent = nullptr);
 
     void Form_Load();
     void Timer1_Timer();
@@ -48,5 +48,5 @@ protected:
 
 private:
     Pacer &pacer;
-    QString startFolder;
+    QString saveFolder;
 };

@@ -8,9 +8,11 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("drava")); // names the user's data folder
+    app.setDesktopFileName(QStringLiteral("drava")); // ties the window to its entry and icon
     QtPacer pacer;
     QtPrinter printer;
-    Form1 form(pacer, printer, runningProgramFolder());
+    Form1 form(pacer, printer, runningLogFolder());
     form.show();
     return app.exec();
 }

@@ -40,6 +40,7 @@ void DrawLog::SaveDraws()
         tellUser(QStringLiteral("保存できませんでした: 保存先のフォルダがわかりません"));
         return;
     }
+    QDir().mkpath(state.appFolder); // the user's data folder may not be there yet
     QStringList failed;
     if (!AppendLogFile())
         failed << masterLogName;

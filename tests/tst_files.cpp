@@ -132,7 +132,8 @@ private slots:
     }
 
     // What a save cut off before its rename left behind goes at the next
-    // start, and only that. A program in the root saves there.
+    // start, and only that. A program in the root saves there; an installed
+    // one, or one that may not write its folder, in the user's data folder.
     void leftoversAndFolders()
     {
         QTemporaryDir dir;
@@ -142,6 +143,9 @@ private slots:
         VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, dir.path());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"261206_2352.csv", "261206_2352.csv.nfxRy", "a.csv.nfxRyp"}));
         QCOMPARE(programFolder("/drava"), QString("/"));
+        QCOMPARE(logFolder("/usr/bin/", true, true, "/root/.local/share/drava"), QString("/root/.local/share/drava/"));
+        QCOMPARE(logFolder("/opt/drava/", false, false, "/home/u/.local/share/drava"), QString("/home/u/.local/share/drava/"));
+        QCOMPARE(logFolder("", false, false, ""), QString());
     }
 };
 
