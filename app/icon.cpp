@@ -1,22 +1,31 @@
 #include "icon.h"
 
 #include <QPainter>
-#include <QPixmap>
 
-QIcon dravaIcon()
+QImage dravaIconImage(int size)
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    const bool smooth = size != 32;
+    p.setRenderHint(QPainter::Antialiasing, smooth);
+    p.setRenderHint(QPainter::TextAntialiasing, smooth);
+    p.scale(size / 32.0, size / 32.0);
     p.setPen(QPen(QColor(0, 0, 128), 2));
     p.setBrush(QColor(255, 255, 0));
     p.drawEllipse(QRectF(2, 2, 28, 28));
     QFont font;
     font.setPixelSize(14);
     font.setBold(true);
+    if (!smooth)
+        font.setStyleStrategy(QFont::NoAntialias);
     p.setFont(font);
     p.setPen(QColor(0, 0, 192));
     p.drawText(QRectF(2, 2, 28, 28), Qt::AlignCenter, QStringLiteral("43"));
-    return QIcon(pixmap);
+    return image;
+}
+
+QIcon dravaIcon()
+{
+    return QIcon(QPixmap::fromImage(dravaIconImage(32)));
 }
