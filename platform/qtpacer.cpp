@@ -88,7 +88,7 @@ void QtPacer::wakeWaits()
 
 void QtPacer::beep()
 {
-    QApplication::beep();
+    bell_.ring();
 }
 
 void QtPacer::reseedRandom()

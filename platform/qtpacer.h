@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bell.h"
 #include "pacer.h"
 
 #include <QEventLoop>
@@ -33,4 +34,5 @@ private:
     std::vector<QtTimer *> timers_;
     std::vector<QEventLoop *> waits_; // innermost last
     std::mt19937 random_;
+    Bell bell_;
 };
