@@ -1,7 +1,9 @@
-"""Drives the real program on an X server of its own as a user and assistive
-technology would: keys through the X server, reading the accessibility tree."""
+"""Drives the real program on a display of its own as a user and assistive
+technology would: keys through the display server, reading the accessibility
+tree. The display is Xvfb, or a headless sway when the test's arguments say
+"wayland"."""
 
-import atexit, contextlib, os, pathlib, shutil, subprocess, sys, tempfile, time, traceback
+import array, atexit, contextlib, glob, json, os, pathlib, shutil, signal, socket, subprocess, sys, tempfile, time, traceback
 
 import pyatspi
 from Xlib import X, display, protocol
@@ -14,14 +16,16 @@ def spawn(command, **options):
     return process
 
 
-def run(test, needs_root=None):
-    """Runs the test on an Xvfb and a D-Bus session of its own; 77: skipped."""
-    if needs_root and os.geteuid() != 0:
-        print("skipped: needs root to " + needs_root)
-        sys.exit(77)
-    runtime = tempfile.mkdtemp(prefix="drava-desktop-")
-    atexit.register(lambda: shutil.rmtree(runtime, True))
-    os.environ.update(XDG_RUNTIME_DIR=runtime, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+WAYLAND = "wayland" in sys.argv
+
+
+def temporary_folder(prefix):
+    folder = tempfile.mkdtemp(prefix=prefix)
+    atexit.register(lambda: shutil.rmtree(folder, True))
+    return folder
+
+
+def start_xvfb():
     # -noreset: an X server resets when its last client leaves, and turns away
     # a client that connects during the reset.
     ready, w = os.pipe()
@@ -30,8 +34,66 @@ def run(test, needs_root=None):
     os.close(w)
     with os.fdopen(ready) as f:  # Xvfb writes its number once it takes clients
         os.environ["DISPLAY"] = ":" + f.readline().strip()
-    bus = spawn(["dbus-daemon", "--session", "--nofork", "--print-address"], stdout=subprocess.PIPE, text=True)
-    os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+
+
+def start_sway():
+    """A headless sway with a virtual keyboard. It will not run as root: then it runs as nobody."""
+    home, user = temporary_folder("drava-sway-"), []
+    if os.geteuid() == 0:
+        shutil.chown(home, "nobody", "nogroup")
+        user = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+    pathlib.Path(home, "config").write_text("output HEADLESS-1 resolution 1024x768\n")
+    spawn([*user, "env", "-i", "PATH=/usr/bin:/bin", "XDG_RUNTIME_DIR=" + home, "WLR_BACKENDS=headless",
+           "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1", "sway", "-c", home + "/config"],
+          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    sockets = lambda: [p for p in glob.glob(home + "/wayland-*") if not p.endswith(".lock")]
+    wait_for(lambda: sockets() and socket.socket(socket.AF_UNIX).connect(sockets()[0]) is None, "sway")
+    os.environ.pop("DISPLAY", None)
+    os.environ.update(WAYLAND_DISPLAY=sockets()[0], QT_QPA_PLATFORM="wayland",
+                      SWAYSOCK=wait_for(lambda: glob.glob(home + "/sway-ipc.*.sock")[0], "sway's socket"))
+    spawn(["wtype", "-s", "3600000"])  # one keyboard all along: with each wtype's own, the window loses focus
+
+
+def sway_view(pid):
+    """The window of process `pid` as sway knows it; sway floats a window of a fixed size."""
+    tree = json.loads(subprocess.run(["swaymsg", "-t", "get_tree", "-r"], capture_output=True, check=True).stdout)
+    return next(view for output in tree["nodes"] for space in output["nodes"]
+                for view in space["floating_nodes"] if view["pid"] == pid)
+
+
+def start_pulseaudio():
+    """A sound server with one null sink, as a desktop's; its cookie and saved volumes in a folder of its own."""
+    os.environ["XDG_CONFIG_HOME"] = temporary_folder("drava-pulse-")
+    # norewinds: else each new stream rewinds the sink, and its monitor loses sound.
+    spawn(["pulseaudio", "-n", "--exit-idle-time=-1", "--load=module-null-sink sink_name=null norewinds=1",
+           "--load=module-native-protocol-unix"], stderr=subprocess.DEVNULL)
+    wait_for(lambda: subprocess.run(["pactl", "info"], capture_output=True).returncode == 0, "pulseaudio")
+
+
+def sounds_during(action, rate=44100):
+    """How many separate sounds the null sink plays while `action` runs."""
+    parec = subprocess.Popen(["parec", "-d", "null.monitor", "--format=s16le", "--rate=%d" % rate, "--channels=1",
+                              "--raw", "--latency-msec=20"], stdout=subprocess.PIPE)
+    wait_for(lambda: subprocess.run(["pactl", "list", "short", "source-outputs"], capture_output=True).stdout,
+             "the recording")
+    action()
+    time.sleep(0.5)  # the last sound's tail
+    parec.send_signal(signal.SIGINT)
+    recorded = parec.communicate()[0]
+    loud = [i for i, sample in enumerate(array.array("h", recorded[:len(recorded) // 2 * 2])) if abs(sample) > 300]
+    return sum(b - a > 0.15 * rate for a, b in zip([-rate] + loud, loud))  # a sound: after 0.15 s of silence
+
+
+def run(test, needs_root=None, desktop=True):
+    """Runs the test on a display and a D-Bus session of its own; 77: skipped."""
+    if needs_root and os.geteuid() != 0:
+        print("skipped: needs root to " + needs_root)
+        sys.exit(77)
+    if desktop:
+        os.environ.update(XDG_RUNTIME_DIR=temporary_folder("drava-desktop-"), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        start_sway() if WAYLAND else start_xvfb()
+        bus = spawn(["dbus-daemon", "--session", "--nofork", "--print-address"], stdout=subprocess.PIPE, text=True)
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
     try:
         test()
         passed = 1
@@ -63,24 +125,25 @@ def text(accessible):
 
 
 class Drava:
-    """A copy of the program run from `folder`, where it writes its logs."""
+    """A copy of the program run from `folder`, where it writes its logs; or,
+    given as a command, an installed one, that writes them into `folder`."""
 
     def __init__(self, program, folder=None, env=None, wrapper=()):
-        self.folder = folder or tempfile.mkdtemp(prefix="drava-e2e-")
-        if not folder:
-            atexit.register(lambda: shutil.rmtree(self.folder, True))
-        self.folder = os.fsencode(self.folder)  # a folder's name need not be valid text
-        shutil.copy2(program, os.path.join(self.folder, b"drava"))
-        self.process = spawn([*wrapper, os.path.join(self.folder, b"drava")], cwd=self.folder, env=env)
-        pid = self.process.pid if not wrapper else wait_for(lambda: int(pathlib.Path(
+        self.folder = os.fsencode(folder or temporary_folder("drava-e2e-"))  # a name need not be valid text
+        if isinstance(program, list):
+            self.process = spawn([*wrapper, *program], env=env)
+        else:
+            shutil.copy2(program, os.path.join(self.folder, b"drava"))
+            self.process = spawn([*wrapper, os.path.join(self.folder, b"drava")], cwd=self.folder, env=env)
+        self.pid = pid = self.process.pid if not wrapper else wait_for(lambda: int(pathlib.Path(
             "/proc/%d/task/%d/children" % (self.process.pid, self.process.pid)).read_text().split()[0]), "its process")
         self.app = wait_for(lambda: next(a for a in pyatspi.Registry.getDesktop(0) if a.get_process_id() == pid),
                             lambda: "the program on the accessibility bus (exit status %s)" % self.process.poll())
-        self.window = wait_for(lambda: subprocess.run(["xdotool", "search", "--pid", str(pid), "--name", "^Drava "],
-                                                      capture_output=True, text=True).stdout.split()[0], "its window")
         wait_for(lambda: text(self.line("A")[1]) == "START", "line A's START")
-        # The keyboard to the new window, as a window manager gives it.
-        subprocess.run(["xdotool", "windowfocus", "--sync", self.window], check=True)
+        if not WAYLAND:  # the keyboard to the new window, as a window manager gives it
+            self.window = wait_for(lambda: subprocess.run(["xdotool", "search", "--pid", str(pid), "--name", "^Drava "],
+                                                          capture_output=True, text=True).stdout.split()[0], "its window")
+            subprocess.run(["xdotool", "windowfocus", "--sync", self.window], check=True)
 
     def controls(self):
         # As the program makes them: the batch stamp 4th; frame, START, stamp.
@@ -101,7 +164,9 @@ class Drava:
         return shown[0] if shown else None
 
     def key(self, *keys):
-        subprocess.run(["xdotool", "key", "--window", self.window, *keys], check=True)
+        """Keys as xdotool names them: "Tab", "shift+Tab"."""
+        wtype = [a for k in keys for a in (("-M", "shift", "-k", k[6:], "-m", "shift") if k[:6] == "shift+" else ("-k", k))]
+        subprocess.run(["wtype", *wtype] if WAYLAND else ["xdotool", "key", "--window", self.window, *keys], check=True)
 
     def draw(self, letter):
         self.key("space")
@@ -110,6 +175,8 @@ class Drava:
 
     def close_window(self):
         """Asks the window to close, as a window manager's close button does."""
+        if WAYLAND:
+            return subprocess.run(["swaymsg", "[pid=%d] kill" % self.pid], check=True, capture_output=True)
         d = display.Display()
         window = d.create_resource_object("window", int(self.window))
         window.send_event(protocol.event.ClientMessage(window=window, client_type=d.intern_atom("WM_PROTOCOLS"),

@@ -1,16 +1,29 @@
-"""One program used from the keyboard: line A drawn, saved to real files, then
-the window closed in the middle of a second draw. Then a save killed right
-before its rename leaves nothing at the next start, and a program in a folder
-whose name is not valid text saves nowhere and says so."""
+"""One program used from the keyboard: line A drawn, heard as eight sounds,
+saved to real files, then the window closed in the middle of a second draw.
+Then a save killed right before its rename leaves nothing at the next start,
+and a program in a folder whose name is not valid text saves in the user's
+data folder. Its arguments: the program, or "installed" to start the installed
+one from its desktop entry (saving in the user's data folder); "wayland" to
+run on Wayland."""
 
-import os, re, sys, tempfile, time
+import os, re, shlex, sys, tempfile, time
 
 import pyatspi
-from drava_desktop import Drava, read_bytes, run, text, wait_for
+from drava_desktop import WAYLAND, Drava, read_bytes, run, sounds_during, start_pulseaudio, sway_view, text, wait_for
 
 
 def draw_save_and_close_mid_draw():
-    drava = Drava(sys.argv[1])
+    start_pulseaudio()
+    if sys.argv[1] == "installed":
+        entry = open("/usr/share/applications/drava.desktop").read()
+        drava = Drava(shlex.split(re.search(r"^Exec=(.*)$", entry, re.M)[1]),
+                      os.path.expanduser("~/.local/share/drava"))
+    else:
+        drava = Drava(sys.argv[1])
+    if WAYLAND:  # as the compositor sees it: its desktop entry (so its icon), its title, its fixed size
+        view = sway_view(drava.pid)
+        seen = view["app_id"], view["name"], view["type"], view["geometry"]["width"], view["geometry"]["height"]
+        assert seen == ("drava", "Drava   ver1.00 (C) 2026 the Drava makers", "floating_con", 489, 240), seen
     wait_for(lambda: drava.line("A")[1].getState().contains(pyatspi.STATE_FOCUSED), "the focus on line A's START")
     assert drava.numbers("A") == [""] * 6, "line A starts empty"
     focus = lambda: next(i for i, c in enumerate(drava.controls()) if c.getState().contains(pyatspi.STATE_FOCUSED))
@@ -20,7 +33,8 @@ def draw_save_and_close_mid_draw():
         order.append(wait_for(lambda: focus() != order[-1] and focus(), "the focus to move"))
     assert [text(drava.controls()[i]) for i in order] == ["START"] * 6 + [
         "並べ替え", "画面印刷", "保存", "Picture1", "画面全体", "文字印刷", "deb", "ｸﾘｱ", "START"], order
-    drava.draw("A")
+    heard = sounds_during(lambda: drava.draw("A"))
+    assert heard == 8, "eight sounds in a draw, not %d" % heard
 
     drava.key(*["Tab"] * 8, "space")  # from line A's START to Save
     log = "".join("%s,%s,%s\r\n" % (text(drava.line(k)[2]), k, ",".join(drava.numbers(k)))
@@ -35,6 +49,8 @@ def draw_save_and_close_mid_draw():
     wait_for(lambda: drava.numbers("A")[0].strip() and "  " in drava.numbers("A"), "a second draw under way")
     drava.close_window()
     assert drava.process.wait(10) == 0, "exit status %d after closing" % drava.process.returncode
+    if sys.argv[1] == "installed":
+        return
 
     for minute in (0, 60):  # the batch file the next save replaces, whichever minute it comes in
         name = time.strftime("%y%m%d_%H%M.csv", time.localtime(time.time() + minute)).encode()
@@ -55,14 +71,14 @@ def draw_save_and_close_mid_draw():
     again.close_window()
     again.process.wait(10)
 
-    odd = os.path.join(os.fsencode(tempfile.mkdtemp(prefix="drava-e2e-")), b"\xff\xfe")
+    odd, data = os.path.join(os.fsencode(tempfile.mkdtemp(prefix="drava-e2e-")), b"\xff\xfe"), tempfile.mkdtemp()
     os.mkdir(odd)
-    lost = Drava(sys.argv[1], odd)
+    lost = Drava(sys.argv[1], odd, env=dict(os.environ, XDG_DATA_HOME=data))
     lost.draw("A")
     lost.key(*["Tab"] * 8, "space")  # Save
-    notice = wait_for(lost.notice, "the notice that nothing was saved", 10)
-    assert notice == "保存できませんでした: 保存先のフォルダがわかりません", notice
-    assert os.listdir(odd) == [b"drava"] and not os.path.exists("/KelpLog.csv"), "saved nowhere: %s" % os.listdir(odd)
+    log = os.path.join(data, "drava", "KelpLog.csv")
+    wait_for(lambda: (read_bytes(log) or b"").count(b",A,") == 1, "the log in the user's data folder", 10)
+    assert os.listdir(odd) == [b"drava"] and not os.path.exists("/KelpLog.csv"), "saved nowhere else: %s" % os.listdir(odd)
 
 
 run(draw_save_and_close_mid_draw)

@@ -1,0 +1,38 @@
+"""The Debian package: installed with apt-get, hardened, the program started
+by an ordinary user from its desktop entry draws, is heard and saves into that
+user's data folder; then removed, leaving none of its files behind."""
+
+import atexit, glob, os, pwd, shutil, subprocess, sys, tempfile
+
+from drava_desktop import run, temporary_folder
+
+out = lambda *command: subprocess.run(command, capture_output=True, text=True, check=True).stdout
+
+
+def install_use_remove():
+    packages = temporary_folder("drava-deb-")
+    subprocess.run(["cpack", "-G", "DEB", "-B", packages], cwd=sys.argv[1], check=True, stdout=subprocess.DEVNULL)
+    deb = glob.glob(packages + "/drava_*.deb")[0]
+    subprocess.run(["apt-get", "install", "-y", "-q", deb], check=True)
+    files = [f for f in out("dpkg", "-L", "drava").split() if os.path.isfile(f)]
+    elf = out("readelf", "-lWd", "--dyn-syms", "/usr/bin/drava")  # hardened: PIE, full RELRO, stack protector
+    assert all(m in elf for m in ("Position-Independent", "GNU_RELRO", "BIND_NOW", "NOW PIE", "__stack_chk_fail")), elf
+
+    subprocess.run(["useradd", "--create-home", "drava-e2e"], check=True)
+    atexit.register(lambda: subprocess.run(["userdel", "--remove", "drava-e2e"], stderr=subprocess.DEVNULL))
+    home = pwd.getpwnam("drava-e2e").pw_dir
+    scripts = tempfile.mkdtemp(prefix="drava-e2e-")
+    for script in glob.glob(os.path.dirname(os.path.abspath(__file__)) + "/*.py"):
+        shutil.copy(script, scripts)
+    os.chmod(scripts, 0o755)
+    subprocess.run(["runuser", "-u", "drava-e2e", "--", "env", "-i", "HOME=" + home, "PATH=/usr/bin:/bin",
+                    "LC_ALL=C.UTF-8", "/usr/bin/python3", scripts + "/test_draw_save_close.py", "installed"],
+                   cwd=scripts, check=True)
+    assert os.path.getsize(home + "/.local/share/drava/KelpLog.csv") > 0 and not os.path.exists("/usr/bin/KelpLog.csv")
+
+    subprocess.run(["apt-get", "remove", "-y", "-q", "drava"], check=True)
+    assert not [f for f in files if os.path.exists(f)], "removed cleanly"
+    shutil.rmtree(scripts)
+
+
+run(install_use_remove, needs_root="install a package and add a user", desktop=False)
