@@ -1,22 +1,48 @@
-#include "bell.h"
-
 // GLib's headers before Qt's, whose "signals" keyword they use as a name.
 #include <canberra.h>
 #include <gio/gio.h>
 
+#include "bell.h"
+#include "library.h"
+
 #include <QApplication>
 
 namespace {
-// The desktop's "event sounds" switch, where the desktop keeps one.
-GSettings *eventSoundSetting()
+// The desktop's "event sounds" switch, where the desktop keeps one: on unless
+// it says off.
+class EventSoundSetting
 {
-    GSettingsSchemaSource *source = g_settings_schema_source_get_default();
-    GSettingsSchema *schema = source ? g_settings_schema_source_lookup(source, "org.gnome.desktop.sound", TRUE) : nullptr;
-    const bool known = schema && g_settings_schema_has_key(schema, "event-sounds");
-    if (schema)
-        g_settings_schema_unref(schema);
-    return known ? g_settings_new("org.gnome.desktop.sound") : nullptr;
-}
+public:
+    EventSoundSetting()
+    {
+        const auto source = DRAVA_FUNCTION(gio, g_settings_schema_source_get_default);
+        const auto lookup = DRAVA_FUNCTION(gio, g_settings_schema_source_lookup);
+        const auto hasKey = DRAVA_FUNCTION(gio, g_settings_schema_has_key);
+        const auto unref = DRAVA_FUNCTION(gio, g_settings_schema_unref);
+        const auto make = DRAVA_FUNCTION(gio, g_settings_new);
+        get = DRAVA_FUNCTION(gio, g_settings_get_boolean);
+        release = DRAVA_FUNCTION(gio, g_object_unref);
+        if (!source || !lookup || !hasKey || !unref || !make || !get || !release || !source())
+            return;
+        GSettingsSchema *schema = lookup(source(), "org.gnome.desktop.sound", TRUE);
+        if (schema && hasKey(schema, "event-sounds"))
+            settings = make("org.gnome.desktop.sound");
+        if (schema)
+            unref(schema);
+    }
+    ~EventSoundSetting()
+    {
+        if (settings)
+            release(settings);
+    }
+    bool on() const { return !settings || get(settings, "event-sounds"); }
+
+private:
+    QLibrary gio{QStringLiteral("gio-2.0"), 0};
+    GSettings *settings = nullptr;
+    decltype(&g_settings_get_boolean) get = nullptr;
+    decltype(&g_object_unref) release = nullptr;
+};
 } // namespace
 
 Bell::~Bell()
@@ -41,13 +67,18 @@ void Bell::ring()
 
 void Bell::run()
 {
-    GSettings *setting = eventSoundSetting();
+    const EventSoundSetting setting;
+    QLibrary canberra(QStringLiteral("canberra"), 0);
+    const auto create = DRAVA_FUNCTION(canberra, ca_context_create);
+    const auto change = DRAVA_FUNCTION(canberra, ca_context_change_props);
+    const auto play = DRAVA_FUNCTION(canberra, ca_context_play);
+    const auto destroy = DRAVA_FUNCTION(canberra, ca_context_destroy);
     ca_context *context = nullptr;
-    if (ca_context_create(&context) != CA_SUCCESS)
+    if (!create || !change || !play || !destroy || create(&context) != CA_SUCCESS)
         context = nullptr;
     else
-        ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Drava", CA_PROP_APPLICATION_ID, "drava",
-                                CA_PROP_APPLICATION_ICON_NAME, "drava", nullptr);
+        change(context, CA_PROP_APPLICATION_NAME, "Drava", CA_PROP_APPLICATION_ID, "drava",
+               CA_PROP_APPLICATION_ICON_NAME, "drava", nullptr);
 
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
@@ -56,21 +87,18 @@ void Bell::run()
             break;
         --rings_;
         lock.unlock();
-        const bool enabled = !setting || g_settings_get_boolean(setting, "event-sounds");
         // The sound server keeps the sample after its first upload and plays
         // it itself; the event role puts it under the desktop's system-sound
         // volume.
         const int played = !context ? CA_ERROR_NOTAVAILABLE
-                : ca_context_play(context, 0, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION, "a number drawn",
-                                  CA_PROP_MEDIA_ROLE, "event", CA_PROP_CANBERRA_CACHE_CONTROL, "permanent",
-                                  CA_PROP_CANBERRA_ENABLE, enabled ? "1" : "0", nullptr);
+                : play(context, 0, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION, "a number drawn",
+                       CA_PROP_MEDIA_ROLE, "event", CA_PROP_CANBERRA_CACHE_CONTROL, "permanent",
+                       CA_PROP_CANBERRA_ENABLE, setting.on() ? "1" : "0", nullptr);
         if (played != CA_SUCCESS && played != CA_ERROR_DISABLED)
             QMetaObject::invokeMethod(qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
         lock.lock();
     }
     lock.unlock();
     if (context)
-        ca_context_destroy(context);
-    if (setting)
-        g_object_unref(setting);
+        destroy(context);
 }

@@ -1,18 +1,18 @@
 #include "qtprinter.h"
 
+#include "library.h"
+
 #include <QDir>
 #include <QFile>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QPdfWriter>
 #include <QUuid>
 
-#ifdef DRAVA_HAVE_CUPS
 #include <cups/cups.h>
-#endif
 
 namespace {
 // Printers leave about a quarter inch unprintable at each edge.
 constexpr double marginMm = 6.35;
+constexpr int dotsPerInch = 1200;
 
 bool endsWhole(const QString &pdf)
 {
@@ -36,24 +36,42 @@ QtPrinter::~QtPrinter()
 
 void QtPrinter::newDocument()
 {
-    printer.reset();
+    writer.reset();
+    queue.clear();
+    layout = QPageLayout();
     mode = ScaleUnit::twips;
     currentX = currentY = 0;
     font = QFont();
     failed = false;
 }
 
-QPrinter &QtPrinter::device() const
+// The default queue and its page, asked of CUPS once a document needs them.
+const QPageLayout &QtPrinter::page() const
 {
-    if (!printer) {
-        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setDocName(QStringLiteral("Drava"));
-        const QPrinterInfo target = QPrinterInfo::defaultPrinter();
-        printer->setPageSize(target.isNull() ? QPageSize(QPageSize::A4) : target.defaultPageSize());
-        printer->setPageMargins(QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
+    if (layout.isValid())
+        return layout;
+    QPageSize size(QPageSize::A4);
+    const auto namedDest = DRAVA_FUNCTION(cups, cupsGetNamedDest);
+    const auto copyInfo = DRAVA_FUNCTION(cups, cupsCopyDestInfo);
+    const auto mediaDefault = DRAVA_FUNCTION(cups, cupsGetDestMediaDefault);
+    const auto freeInfo = DRAVA_FUNCTION(cups, cupsFreeDestInfo);
+    const auto freeDests = DRAVA_FUNCTION(cups, cupsFreeDests);
+    const bool loaded = namedDest && copyInfo && mediaDefault && freeInfo && freeDests
+            && DRAVA_FUNCTION(cups, cupsPrintFile) && DRAVA_FUNCTION(cups, cupsLastErrorString);
+    cups_dest_t *dest = pdfFile.isEmpty() && loaded ? namedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr) : nullptr;
+    if (dest) {
+        queue = dest->name;
+        cups_size_t media{};
+        if (cups_dinfo_t *info = copyInfo(CUPS_HTTP_DEFAULT, dest)) {
+            if (mediaDefault(CUPS_HTTP_DEFAULT, dest, info, 0, &media) && media.width > 0 && media.length > 0)
+                size = QPageSize(QSizeF(media.width / 100.0, media.length / 100.0), QPageSize::Millimeter);
+            freeInfo(info);
+        }
+        freeDests(1, dest);
     }
-    return *printer;
+    layout = QPageLayout(size, QPageLayout::Portrait, QMarginsF(marginMm, marginMm, marginMm, marginMm),
+                         QPageLayout::Millimeter);
+    return layout;
 }
 
 void QtPrinter::fail(const QString &why)
@@ -71,24 +89,18 @@ bool QtPrinter::open()
     if (failed)
         return false;
     failureText.clear();
-    QString target = pdfFile;
-    if (target.isEmpty()) {
-        if (QPrinterInfo::defaultPrinterName().isEmpty()) {
-            fail(QStringLiteral("プリンタがありません"));
-            return false;
-        }
-#ifdef DRAVA_HAVE_CUPS
-        spoolFile = QDir::temp().filePath("drava-" + QUuid::createUuid().toString(QUuid::WithoutBraces)
-                                          + ".pdf");
-        target = spoolFile;
-#else
-        device().setOutputFormat(QPrinter::NativeFormat);
-        device().setPrinterName(QPrinterInfo::defaultPrinterName());
-#endif
+    page();
+    if (pdfFile.isEmpty() && queue.isEmpty()) {
+        fail(QStringLiteral("プリンタがありません"));
+        return false;
     }
-    if (!target.isEmpty())
-        device().setOutputFileName(target);
-    if (!painter.begin(&device())) {
+    if (pdfFile.isEmpty())
+        spoolFile = QDir::temp().filePath("drava-" + QUuid::createUuid().toString(QUuid::WithoutBraces) + ".pdf");
+    writer = std::make_unique<QPdfWriter>(pdfFile.isEmpty() ? spoolFile : pdfFile);
+    writer->setTitle(QStringLiteral("Drava"));
+    writer->setResolution(dotsPerInch);
+    writer->setPageLayout(page());
+    if (!painter.begin(writer.get())) {
         fail(QStringLiteral("印刷を始められません"));
         return false;
     }
@@ -112,8 +124,7 @@ void QtPrinter::setScaleMode(std::int16_t unit)
 
 double QtPrinter::pixelsPerUnit(std::int16_t unit, bool vertical) const
 {
-    const double dpi = device().resolution();
-    return ScaleUnit::twipsPerUnit(unit, vertical, dpi) * dpi / 1440.0;
+    return ScaleUnit::twipsPerUnit(unit, vertical, dotsPerInch) * dotsPerInch / 1440.0;
 }
 
 QPointF QtPrinter::toDevice(float x, float y) const
@@ -125,21 +136,19 @@ void QtPrinter::print(const QString &text)
 {
     if (!open())
         return;
-    painter.setFont(QFont(font, &device()));
+    painter.setFont(QFont(font, writer.get()));
     const QPointF at = toDevice(currentX, currentY);
     painter.drawText(at + QPointF(0, painter.fontMetrics().ascent()), text);
 }
 
 float QtPrinter::scaleWidth() const
 {
-    return float(device().pageLayout().paintRectPixels(device().resolution()).width()
-                 / pixelsPerUnit(mode, false));
+    return float(page().paintRectPixels(dotsPerInch).width() / pixelsPerUnit(mode, false));
 }
 
 float QtPrinter::scaleHeight() const
 {
-    return float(device().pageLayout().paintRectPixels(device().resolution()).height()
-                 / pixelsPerUnit(mode, true));
+    return float(page().paintRectPixels(dotsPerInch).height() / pixelsPerUnit(mode, true));
 }
 
 float QtPrinter::scaleX(float value, std::int16_t from, std::int16_t to) const
@@ -168,7 +177,7 @@ bool QtPrinter::printForm(const QImage &window, double widthTwips, double height
         endDoc();
         return false;
     }
-    const double perTwip = device().resolution() / 1440.0;
+    const double perTwip = dotsPerInch / 1440.0;
     painter.drawImage(QRectF(0, 0, widthTwips * perTwip, heightTwips * perTwip), window);
     return endDoc();
 }
@@ -186,17 +195,13 @@ bool QtPrinter::endDoc()
             fail(QStringLiteral("一時ファイルを書けません"));
             sent = false;
         }
-#ifdef DRAVA_HAVE_CUPS
-        if (sent && !spoolFile.isEmpty()) {
-            const QByteArray name = QPrinterInfo::defaultPrinterName().toLocal8Bit();
-            const int job = cupsPrintFile(name.constData(), QFile::encodeName(spoolFile).constData(),
-                                          "Drava", 0, nullptr);
-            if (job == 0) {
-                fail(QStringLiteral("プリンタが受け付けません (") + QString::fromLocal8Bit(cupsLastErrorString()) + ')');
-                sent = false;
-            }
+        const auto printFile = DRAVA_FUNCTION(cups, cupsPrintFile);
+        const auto lastError = DRAVA_FUNCTION(cups, cupsLastErrorString);
+        if (sent && !spoolFile.isEmpty()
+            && printFile(queue.constData(), QFile::encodeName(spoolFile).constData(), "Drava", 0, nullptr) == 0) {
+            fail(QStringLiteral("プリンタが受け付けません (") + QString::fromLocal8Bit(lastError()) + ')');
+            sent = false;
         }
-#endif
     }
     if (!spoolFile.isEmpty())
         QFile::remove(spoolFile);

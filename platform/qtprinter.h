@@ -3,16 +3,19 @@
 #include "printer.h"
 
 #include <QFont>
+#include <QLibrary>
+#include <QPageLayout>
 #include <QPainter>
 
 #include <memory>
 
-class QPrinter;
+class QPdfWriter;
 
-// The printer layer on Qt's PrintSupport. A document is drawn into a PDF with
-// QPrinter and, at endDoc(), handed whole to the system's default print queue
-// (CUPS), so a job is sent entirely or not at all and a refusal is known.
-// Given a file name, it writes the PDF there instead and sends nothing.
+// The printer layer: a document is drawn into a PDF and, at endDoc(), handed
+// whole to the system's default print queue (CUPS), so a job is sent entirely
+// or not at all and a refusal is known. The page is the queue's default size
+// less a quarter inch at each edge. Given a file name, it writes the PDF there
+// instead, on A4, and sends nothing.
 class QtPrinter : public Printer
 {
 public:
@@ -37,7 +40,7 @@ public:
 
 private:
     void newDocument();
-    QPrinter &device() const;
+    const QPageLayout &page() const;
     bool open();
     void fail(const QString &why);
     double pixelsPerUnit(std::int16_t unit, bool vertical) const;
@@ -45,7 +48,10 @@ private:
 
     QString pdfFile;
     QString spoolFile;
-    mutable std::unique_ptr<QPrinter> printer; // made at the first use of a document
+    mutable QLibrary cups{QStringLiteral("cups"), 2};
+    mutable QByteArray queue;       // the default queue, asked at a document's first use
+    mutable QPageLayout layout;     // its page; invalid until then
+    std::unique_ptr<QPdfWriter> writer;
     QPainter painter;
     QFont font;
     std::int16_t mode = ScaleUnit::twips;
