@@ -13,6 +13,10 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$runtime"' EXIT
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$runtime/display" > /dev/null 2>&1 &
 for _ in $(seq 100); do [ -s "$runtime/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$runtime/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime"
+# A sound server, as a desktop has, for the draws' sounds: one null sink.
+XDG_CONFIG_HOME="$runtime" pulseaudio -n --exit-idle-time=-1 --load=module-null-sink \
+    --load=module-native-protocol-unix > /dev/null 2>&1 &
+export XDG_CONFIG_HOME="$runtime"
 
 echo "on $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u +%F)"
 build-bench/bench/bench_startup build-bench/drava build-bench/bench/bare_window "${RUNS:-10}"

@@ -1,10 +1,8 @@
-"""One program used from the keyboard: line A drawn, heard as eight sounds,
-saved to real files, then the window closed in the middle of a second draw.
-Then a save killed right before its rename leaves nothing at the next start,
-and a program in a folder whose name is not valid text saves in the user's
-data folder. Its arguments: the program, or "installed" to start the installed
-one from its desktop entry (saving in the user's data folder); "wayland" to
-run on Wayland."""
+"""The program (or with "installed", the installed one from its desktop entry)
+used from the keyboard, on X or with "wayland" on Wayland: line A drawn, heard
+as eight sounds, saved, the window closed in the middle of a second draw. Then
+a save killed before its rename leaves nothing at the next start, and a copy
+in a folder whose name is not valid text saves in the user's data folder."""
 
 import os, re, shlex, sys, tempfile, time
 
@@ -25,7 +23,6 @@ def draw_save_and_close_mid_draw():
         seen = view["app_id"], view["name"], view["type"], view["geometry"]["width"], view["geometry"]["height"]
         assert seen == ("drava", "Drava   ver1.00 (C) 2026 the Drava makers", "floating_con", 489, 240), seen
     wait_for(lambda: drava.line("A")[1].getState().contains(pyatspi.STATE_FOCUSED), "the focus on line A's START")
-    assert drava.numbers("A") == [""] * 6, "line A starts empty"
     focus = lambda: next(i for i, c in enumerate(drava.controls()) if c.getState().contains(pyatspi.STATE_FOCUSED))
     order = [focus()]
     for _ in range(14):  # Tab goes round all fourteen, the two hidden buttons too, back to line A's START
@@ -45,7 +42,7 @@ def draw_save_and_close_mid_draw():
         wait_for(lambda: read_bytes(path) == expected,
                  lambda: "%s to hold what the window shows, %r, not %r" % (name, expected, read_bytes(path)), 10)
 
-    drava.key(*["shift+Tab"] * 8, "space")  # back to line A's START
+    drava.key(*["ISO_Left_Tab"] * 8, "space")  # back to line A's START
     wait_for(lambda: drava.numbers("A")[0].strip() and "  " in drava.numbers("A"), "a second draw under way")
     drava.close_window()
     assert drava.process.wait(10) == 0, "exit status %d after closing" % drava.process.returncode

@@ -2,7 +2,7 @@
 by an ordinary user from its desktop entry draws, is heard and saves into that
 user's data folder; then removed, leaving none of its files behind."""
 
-import atexit, glob, os, pwd, shutil, subprocess, sys, tempfile
+import atexit, glob, os, pwd, shutil, subprocess, sys
 
 from drava_desktop import run, temporary_folder
 
@@ -21,10 +21,9 @@ def install_use_remove():
     subprocess.run(["useradd", "--create-home", "drava-e2e"], check=True)
     atexit.register(lambda: subprocess.run(["userdel", "--remove", "drava-e2e"], stderr=subprocess.DEVNULL))
     home = pwd.getpwnam("drava-e2e").pw_dir
-    scripts = tempfile.mkdtemp(prefix="drava-e2e-")
-    for script in glob.glob(os.path.dirname(os.path.abspath(__file__)) + "/*.py"):
-        shutil.copy(script, scripts)
-    os.chmod(scripts, 0o755)
+    scripts = temporary_folder("drava-e2e-") + "/e2e"  # where the user may read them
+    shutil.copytree(os.path.dirname(os.path.abspath(__file__)), scripts)
+    os.chmod(os.path.dirname(scripts), 0o755)
     subprocess.run(["runuser", "-u", "drava-e2e", "--", "env", "-i", "HOME=" + home, "PATH=/usr/bin:/bin",
                     "LC_ALL=C.UTF-8", "/usr/bin/python3", scripts + "/test_draw_save_close.py", "installed"],
                    cwd=scripts, check=True)
@@ -32,7 +31,6 @@ def install_use_remove():
 
     subprocess.run(["apt-get", "remove", "-y", "-q", "drava"], check=True)
     assert not [f for f in files if os.path.exists(f)], "removed cleanly"
-    shutil.rmtree(scripts)
 
 
 run(install_use_remove, needs_root="install a package and add a user", desktop=False)
