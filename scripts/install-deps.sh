@@ -10,7 +10,8 @@ packages=(
     gir1.2-atspi-2.0 python3-xlib
     libcups2-dev cups cups-client cups-bsd poppler-utils strace
     libxcb1-dev libxcb-damage0-dev
-    libcanberra-dev libglib2.0-dev libcanberra-pulse sound-theme-freedesktop pulseaudio pulseaudio-utils
+    libcanberra-dev libglib2.0-dev libcanberra-pulse sound-theme-freedesktop gsettings-desktop-schemas
+    pulseaudio pulseaudio-utils
     qt6-wayland sway wtype desktop-file-utils appstream dpkg-dev
 )
 

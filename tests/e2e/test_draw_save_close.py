@@ -66,12 +66,13 @@ def draw_save_and_close_mid_draw():
     assert not leftover() and all(read_bytes(os.path.join(drava.folder, n)) == b for n, b in batches.items()), \
         "the leftover gone, the earlier batch file whole: %s" % os.listdir(drava.folder)
     again.close_window()
-    again.process.wait(10)
 
     odd, data = os.path.join(os.fsencode(tempfile.mkdtemp(prefix="drava-e2e-")), b"\xff\xfe"), tempfile.mkdtemp()
     os.mkdir(odd)
-    lost = Drava(sys.argv[1], odd, env=dict(os.environ, XDG_DATA_HOME=data))
-    lost.draw("A")
+    os.makedirs(os.environ["XDG_CONFIG_HOME"] + "/glib-2.0/settings")  # and the desktop's event sounds off
+    open(os.environ["XDG_CONFIG_HOME"] + "/glib-2.0/settings/keyfile", "w").write("[org/gnome/desktop/sound]\nevent-sounds=false\n")
+    lost = Drava(sys.argv[1], odd, env=dict(os.environ, XDG_DATA_HOME=data, GSETTINGS_BACKEND="keyfile"))
+    assert sounds_during(lambda: lost.draw("A")) == 0, "a silent draw with event sounds off"
     lost.key(*["Tab"] * 8, "space")  # Save
     log = os.path.join(data, "drava", "KelpLog.csv")
     wait_for(lambda: (read_bytes(log) or b"").count(b",A,") == 1, "the log in the user's data folder", 10)
