@@ -12,7 +12,7 @@ packages=(
     libxcb1-dev libxcb-damage0-dev
     libcanberra-dev libglib2.0-dev libcanberra-pulse sound-theme-freedesktop gsettings-desktop-schemas
     pulseaudio pulseaudio-utils
-    qt6-wayland sway wtype desktop-file-utils appstream dpkg-dev
+    qt6-wayland sway wtype desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
