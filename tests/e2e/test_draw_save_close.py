@@ -4,10 +4,10 @@ as eight sounds, saved, the window closed in the middle of a second draw. Then
 a save killed before its rename leaves nothing at the next start, and a copy
 in a folder whose name is not valid text saves in the user's data folder."""
 
-import os, re, shlex, sys, tempfile, time
+import os, re, shlex, sys, time
 
 import pyatspi
-from drava_desktop import WAYLAND, Drava, read_bytes, run, sounds_during, start_pulseaudio, sway_view, text, wait_for
+from drava_desktop import Drava, read_bytes, run, sounds_during, start_pulseaudio, sway_view, temporary_folder, text, wait_for
 
 
 def draw_save_and_close_mid_draw():
@@ -18,7 +18,7 @@ def draw_save_and_close_mid_draw():
                       os.path.expanduser("~/.local/share/drava"))
     else:
         drava = Drava(sys.argv[1])
-    if WAYLAND:  # as the compositor sees it: its desktop entry (so its icon), its title, its fixed size
+    if "wayland" in sys.argv:  # as the compositor sees it: its desktop entry (so its icon), its title, its fixed size
         view = sway_view(drava.pid)
         seen = view["app_id"], view["name"], view["type"], view["geometry"]["width"], view["geometry"]["height"]
         assert seen == ("drava", "Drava   ver1.00 (C) 2026 the Drava makers", "floating_con", 489, 240), seen
@@ -67,7 +67,7 @@ def draw_save_and_close_mid_draw():
         "the leftover gone, the earlier batch file whole: %s" % os.listdir(drava.folder)
     again.close_window()
 
-    odd, data = os.path.join(os.fsencode(tempfile.mkdtemp(prefix="drava-e2e-")), b"\xff\xfe"), tempfile.mkdtemp()
+    odd, data = os.path.join(os.fsencode(temporary_folder("drava-e2e-")), b"\xff\xfe"), temporary_folder("drava-data-")
     os.mkdir(odd)
     os.makedirs(os.environ["XDG_CONFIG_HOME"] + "/glib-2.0/settings")  # and the desktop's event sounds off
     open(os.environ["XDG_CONFIG_HOME"] + "/glib-2.0/settings/keyfile", "w").write("[org/gnome/desktop/sound]\nevent-sounds=false\n")
