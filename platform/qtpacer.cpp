@@ -1,5 +1,6 @@
 #include "qtpacer.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QTimer>
 
@@ -14,7 +15,7 @@ public:
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             tick();
-            owner_.wakeWaits();
+            ++owner_.ticks_;
         });
     }
     ~QtTimer() override
@@ -65,25 +66,19 @@ void QtPacer::processEventsOnce()
 
 void QtPacer::handleEvents(int limitMsec)
 {
-    QEventLoop loop;
+    // A deadline timer wakes the wait when no tick does; a tick is seen as
+    // the count of ticks moving on, whichever wait's handler it ran under.
+    const std::uint64_t ticksBefore = ticks_;
+    bool late = false;
     QTimer deadline;
     if (limitMsec >= 0) {
         deadline.setTimerType(Qt::PreciseTimer);
         deadline.setSingleShot(true);
-        QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&deadline, &QTimer::timeout, [&late] { late = true; });
         deadline.start(limitMsec);
     }
-    waits_.push_back(&loop);
-    loop.exec();
-    waits_.erase(std::find(waits_.begin(), waits_.end(), &loop));
-}
-
-// Every waiting loop looks again at what it waits for, once control is back
-// with it.
-void QtPacer::wakeWaits()
-{
-    for (QEventLoop *loop : waits_)
-        loop->quit();
+    while (ticks_ == ticksBefore && !late && !stopping())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void QtPacer::beep()
@@ -108,5 +103,7 @@ void QtPacer::onShutDown()
 {
     for (QtTimer *timer : timers_)
         timer->halt();
-    wakeWaits();
+    // A wait blocked for events sees the stop once it is woken.
+    if (auto *dispatcher = QCoreApplication::eventDispatcher())
+        dispatcher->wakeUp();
 }

@@ -3,15 +3,13 @@
 #include "bell.h"
 #include "pacer.h"
 
-#include <QEventLoop>
-
 #include <random>
 #include <vector>
 
 // The pacer of the running program, on Qt's event loop. No wait spins: each
-// one is a nested event loop, like a modal dialog's, that ends at its deadline
-// or when a timer of the program has ticked, since only a tick can change
-// what a wait is waiting for.
+// one handles events, blocking while there are none, until its deadline or
+// until a timer of the program has ticked, since only a tick can change what
+// a wait is waiting for.
 class QtPacer : public Pacer
 {
 public:
@@ -29,10 +27,9 @@ protected:
 
 private:
     class QtTimer;
-    void wakeWaits();
 
     std::vector<QtTimer *> timers_;
-    std::vector<QEventLoop *> waits_; // innermost last
+    std::uint64_t ticks_ = 0;
     std::mt19937 random_;
     Bell bell_;
 };
