@@ -1,5 +1,6 @@
 #include "appfolder.h"
 #include "form1.h"
+#include "platform/windowsystem.h"
 #include "platform/qtpacer.h"
 #include "platform/qtprinter.h"
 
@@ -7,6 +8,7 @@
 
 int main(int argc, char *argv[])
 {
+    WindowSystem::preferSocketImages();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("drava")); // names the user's data folder
     app.setDesktopFileName(QStringLiteral("drava")); // ties the window to its entry and icon

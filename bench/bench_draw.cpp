@@ -3,6 +3,7 @@
 // each roll step strays from 50 ms and each hold from 500 ms.
 // Usage: bench_draw [draws]
 #include "app/form1.h"
+#include "platform/windowsystem.h"
 #include "platform/qtpacer.h"
 #include "platform/qtprinter.h"
 
@@ -35,6 +36,7 @@ double percentile(std::vector<double> values, double p)
 
 int main(int argc, char *argv[])
 {
+    WindowSystem::preferSocketImages(); // as the program does
     QApplication app(argc, argv);
     const int draws = argc > 1 ? std::atoi(argv[1]) : 20;
     QTemporaryDir folder;
