@@ -19,6 +19,7 @@ XDG_CONFIG_HOME="$runtime" pulseaudio -n --exit-idle-time=-1 --load=module-null-
 export XDG_CONFIG_HOME="$runtime"
 
 echo "on $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u +%F)"
-build-bench/bench/bench_startup build-bench/drava build-bench/bench/bare_window "${RUNS:-10}"
+build-bench/bench/bench_startup build-bench/drava build-bench/bench/bare_window build-bench/bench/captioned_window \
+    "${RUNS:-10}"
 build-bench/bench/bench_draw "${DRAWS:-20}"
 build-bench/bench/bench_save
