@@ -1,7 +1,6 @@
 #include "controls.h"
 
 #include "fonts.h"
-#include "rollbutton.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -55,10 +54,9 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
     return l;
 }
 
-template <typename Button = QPushButton>
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption, const QRect &rect)
 {
-    auto *b = new Button(caption, parent);
+    auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setGeometry(rect);
     b->setAutoDefault(false);
@@ -113,7 +111,7 @@ Controls::Controls(QWidget *form, Pacer &pacer)
         line.frame = frame(form, "Frame" + letter, "[" + letter + "]",
                            fromTwips(120 + 1200 * k, 480, 1095, 2535), olive);
         line.numbers = numberColumn(line.frame, "Label" + letter);
-        line.start = button<RollButton>(form, "Command" + letter, "START", fromTwips(240 + 1200 * k, 3120, 855, 375));
+        line.start = button(form, "Command" + letter, "START", fromTwips(240 + 1200 * k, 3120, 855, 375));
         line.stamp = label(form, "Label" + letter + "SN", "", fromTwips(8520, 600 + 360 * k, 1575, 255),
                            Look::Plain, Fonts::gothicFont(8.25));
         line.mirror = pacer.makeTimer();
@@ -141,7 +139,7 @@ Controls::Controls(QWidget *form, Pacer &pacer)
         NumberLabelS[i] = label(FrameS, "NumberLabelS", QString::number(i + 1),
                                    fromTwips(120, 360 + 360 * i, 420, 300), Look::RowNumber, f2);
     LabelS = numberColumn(FrameS, "LabelS");
-    CommandS = button<RollButton>(form, "CommandS", "START", fromTwips(7560, 2880, 855, 375));
+    CommandS = button(form, "CommandS", "START", fromTwips(7560, 2880, 855, 375));
     LabelSN0 = label(form, "LabelSN0", "", fromTwips(8520, 120, 1575, 255), Look::Plain, form->font());
     Picture1 = new QLabel(form);
     Picture1->setObjectName("Picture1");

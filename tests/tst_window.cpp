@@ -72,33 +72,6 @@ private slots:
             }
     }
 
-    // A rolling button keeps each look it draws, yet shows what a plain
-    // button would: a number, a caption that comes back, pressed.
-    void rollButton_data()
-    {
-        QTest::addColumn<QStringList>("captions"); // shown in turn, the last compared
-        QTest::addColumn<bool>("down");
-        QTest::newRow("a number of the roll") << QStringList{"START", "17"} << false;
-        QTest::newRow("START after a draw") << QStringList{"START", "17", "43", "START"} << false;
-        QTest::newRow("pressed") << QStringList{"START", "START"} << true;
-    }
-    void rollButton()
-    {
-        QFETCH(QStringList, captions);
-        QFETCH(bool, down);
-        VirtualForm w;
-        QPushButton *roll = w.form.controls.CommandS;
-        QPushButton plain(captions.last(), &w.form);
-        plain.setGeometry(roll->geometry());
-        for (const QString &caption : captions) {
-            roll->setText(caption);
-            roll->grab();
-        }
-        roll->setDown(down);
-        plain.setDown(down);
-        QCOMPARE(roll->grab().toImage(), plain.grab().toImage());
-    }
-
     // The range is the clock's six fields plus the tick remainder, floored to
     // 0..999 also for a negative tick; the candidate is floor(range * r) + 1
     // from the exact product, modulo 43 with 0 becoming 43.
