@@ -1,7 +1,6 @@
 #include "support.h"
 #include "app/appfolder.h"
 
-
 namespace {
 void write(const QString &path, const QByteArray &bytes)
 {
@@ -127,8 +126,9 @@ private slots:
     }
 
     // What a save cut off before its rename left behind goes at the next
-    // start, and only that. A program in the root saves there; an installed
-    // one, or one that may not write its folder, in the user's data folder.
+    // start, and only that. A program in the root saves there, a copy beside
+    // itself; an installed one (root too), or one that may not write its
+    // folder, in the user's data folder.
     void leftoversAndFolders()
     {
         QTemporaryDir dir;
@@ -138,6 +138,8 @@ private slots:
         VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, dir.path());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"261206_2352.csv", "261206_2352.csv.nfxRy", "a.csv.nfxRyp"}));
         QCOMPARE(programFolder("/drava"), QString("/"));
+        QCOMPARE(logFolder("/home/u/drava/", false, true, "/home/u/.local/share/drava"), QString("/home/u/drava/"));
+        QCOMPARE(logFolder("/usr/bin/", true, true, "/root/.local/share/drava"), QString("/root/.local/share/drava/"));
         QCOMPARE(logFolder("/opt/drava/", false, false, "/home/u/.local/share/drava"), QString("/home/u/.local/share/drava/"));
         QCOMPARE(logFolder("", false, false, ""), QString());
     }
