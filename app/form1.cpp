@@ -3,11 +3,15 @@
 #include "accessibility.h"
 #include "appfolder.h"
 #include "icon.h"
+#include "historywindow/historywindow.h"
 #include "model/stamps.h"
+#include "platform/guipost.h"
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 const QString windowCaption = QStringLiteral("Drava   ver1.00 (C) 2026 the Drava makers");
@@ -38,6 +42,16 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &saveFolder, QWidget 
     controls.Timer1->onTick = [this] { Timer1_Timer(); };
     controls.Timer1->setInterval(1000);
     controls.Timer1->setEnabled(true);
+
+    // A print's later news comes while the window is open, never after.
+    printer.setJobNews(GuiPost::to(this, [this](const QString &news) {
+        if (isVisible())
+            tellUser(news);
+    }));
+
+    // The history is reached without a control of its own: the window stays as designed.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this), &QShortcut::activated, this,
+            &Form1::OpenHistory);
 
     Form_Load();
     controls.lines[0].start->setFocus();
@@ -71,8 +85,30 @@ void Form1::ShowClock()
     controls.TimeLabel->setText(Stamps::time(state.clockTime));
 }
 
+void Form1::OpenHistory()
+{
+    if (!history)
+        history = new HistoryWindow(state.appFolder.isEmpty() ? QString() : state.appFolder + DrawLog::masterLogName,
+                                    this);
+    history->show();
+    history->raise();
+    history->activateWindow();
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent *event)
+{
+    // popup(), not exec(): a draw below this event must not wait for the menu.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction(HistoryWindow::title + QStringLiteral("…")), &QAction::triggered, this,
+            &Form1::OpenHistory);
+    menu->popup(event->globalPos());
+}
+
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (history)
+        history->close();
     // A draw or a repeat cycle may be running below this event: stop every
     // wait and timer so those handlers unwind, and let the application quit.
     pacer.shutDown();

@@ -14,7 +14,10 @@
 #include "repeat/repeatrun.h"
 #include "sort/sorter.h"
 
+#include <QPointer>
 #include <QWidget>
+
+class HistoryWindow;
 
 // The program's one window. Its controls are the data; the state variables
 // and the subsystems that handle its events hang off it.
@@ -26,6 +29,8 @@ public:
     Form1(Pacer &pacer, Printer &printer, const QString &saveFolder, QWidget *parent = nullptr);
 
     void Form_Load();
+    // Opens "履歴と照合" on the log Save writes to, or brings it forward.
+    void OpenHistory();
     void Timer1_Timer();
     void ShowClock();
 
@@ -45,8 +50,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     Pacer &pacer;
     QString saveFolder;
+    QPointer<HistoryWindow> history;
 };

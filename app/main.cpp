@@ -1,17 +1,41 @@
 #include "appfolder.h"
+#include "commandline.h"
 #include "form1.h"
+#include "historywindow/historywindow.h"
+#include "log/drawlog.h"
 #include "platform/windowsystem.h"
 #include "platform/qtpacer.h"
 #include "platform/qtprinter.h"
 
 #include <QApplication>
 
+namespace {
+QString masterLog()
+{
+    const QString folder = runningLogFolder();
+    return folder.isEmpty() ? QString() : folder + DrawLog::masterLogName;
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("drava")); // names the user's data folder
+    QCoreApplication::setApplicationVersion(QStringLiteral(DRAVA_VERSION));
+    const CommandLine command = CommandLine::parse(argc, argv);
+    if (command.action == CommandLine::Done)
+        return command.exitCode;
+    if (command.action == CommandLine::Check) // needs no display
+        return runCheck(command, command.log.isEmpty() ? masterLog() : command.log);
+
     WindowSystem::preferSocketImages();
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("drava")); // names the user's data folder
     app.setDesktopFileName(QStringLiteral("drava")); // ties the window to its entry and icon
+    if (command.action == CommandLine::History) {
+        HistoryWindow history(masterLog());
+        history.setAttribute(Qt::WA_DeleteOnClose, false);
+        history.show();
+        return app.exec();
+    }
     QtPacer pacer;
     QtPrinter printer;
     Form1 form(pacer, printer, runningLogFolder());

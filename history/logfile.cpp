@@ -1,0 +1,107 @@
+#include "logfile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// Large enough that a read costs little per byte, small enough to stay in cache.
+constexpr size_t pieceSize = 1 << 20;
+// A record takes at least this many bytes with its line end.
+constexpr uint64_t shortestLine = 34;
+
+class ReadOnlyFile
+{
+public:
+    explicit ReadOnlyFile(const std::string &path) : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~ReadOnlyFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    ReadOnlyFile(const ReadOnlyFile &) = delete;
+    ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
+
+    bool isOpen() const { return fd >= 0; }
+    int64_t size() const
+    {
+        struct stat st;
+        return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? int64_t(st.st_size) : -1;
+    }
+    // Reads up to `count` bytes at `offset`; -1 on failure.
+    ssize_t readAt(char *buffer, size_t count, uint64_t offset) const
+    {
+        ssize_t n;
+        do
+            n = ::pread(fd, buffer, count, off_t(offset));
+        while (n < 0 && errno == EINTR);
+        return n;
+    }
+
+private:
+    int fd;
+};
+} // namespace
+
+namespace LogFile {
+Result readMore(const std::string &path, LogReader &reader, std::vector<LoggedLine> &lines,
+                const std::atomic_bool &cancel, const std::function<void(uint64_t, uint64_t)> &progress)
+{
+    ReadOnlyFile file(path);
+    if (!file.isOpen())
+        return errno == ENOENT ? Result::Missing : Result::Failed;
+    const int64_t size = file.size();
+    if (size < 0)
+        return Result::Failed;
+    uint64_t at = reader.bytesFed();
+    if (uint64_t(size) < at)
+        return Result::Shortened;
+    // Room for every record at once: growing a vector of millions would hold
+    // it twice for a moment.
+    lines.reserve(lines.size() + (uint64_t(size) - at) / shortestLine + 1);
+    std::vector<char> piece(pieceSize);
+    // What is appended while it reads waits for the next call.
+    while (at < uint64_t(size)) {
+        if (cancel)
+            return Result::Cancelled;
+        const ssize_t n = file.readAt(piece.data(), size_t(std::min<uint64_t>(pieceSize, uint64_t(size) - at)), at);
+        if (n < 0)
+            return Result::Failed;
+        if (n == 0)
+            break; // shortened while read: the next call finds out
+        reader.feed(piece.data(), size_t(n), lines);
+        at += uint64_t(n);
+        if (progress)
+            progress(at, uint64_t(size));
+    }
+    return Result::Read;
+}
+
+std::vector<LoggedLine> readTail(const std::string &path, size_t bytes)
+{
+    std::vector<LoggedLine> lines;
+    ReadOnlyFile file(path);
+    const int64_t size = file.isOpen() ? file.size() : -1;
+    if (size <= 0)
+        return lines;
+    const uint64_t from = uint64_t(size) > bytes ? uint64_t(size) - bytes : 0;
+    std::vector<char> tail(size_t(uint64_t(size) - from));
+    const ssize_t n = file.readAt(tail.data(), tail.size(), from);
+    if (n <= 0)
+        return lines;
+    const char *start = tail.data(), *end = tail.data() + n;
+    if (from > 0) { // the first line is likely cut: start after it
+        const void *lf = std::memchr(start, '\n', size_t(n));
+        if (!lf)
+            return lines;
+        start = static_cast<const char *>(lf) + 1;
+    }
+    LogReader reader;
+    reader.feed(start, size_t(end - start), lines);
+    keepLastOfEach(lines);
+    return lines;
+}
+} // namespace LogFile

@@ -1,0 +1,96 @@
+#include "loggedline.h"
+
+#include <cstdio>
+
+namespace {
+bool isLeap(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month)
+{
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeap(year) ? 29 : days[month - 1];
+}
+
+// Reads `count` digits at p; -1 if any is not a digit.
+int digits(const char *p, int count)
+{
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return -1;
+        value = value * 10 + (p[i] - '0');
+    }
+    return value;
+}
+} // namespace
+
+LoggedLine::LoggedLine(int date, int time, int letter, const std::array<int, 6> &numbers, uint64_t order)
+{
+    const uint64_t key = (uint64_t(date) * 1000000 + uint64_t(time)) * 8 + uint64_t(letter);
+    head = key << orderHighBits | (order >> orderLowBits & ((1u << orderHighBits) - 1));
+    tail = (order & ((uint64_t(1) << orderLowBits) - 1)) << 36;
+    for (int k = 0; k < 6; ++k)
+        tail |= uint64_t(numbers[k]) << 6 * k;
+}
+
+uint64_t LoggedLine::numberMask() const
+{
+    uint64_t mask = 0;
+    for (int k = 0; k < 6; ++k)
+        mask |= uint64_t(1) << number(k);
+    return mask;
+}
+
+std::string LoggedLine::text() const
+{
+    const int d = date(), t = time();
+    char buffer[64];
+    const int size = std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d,%02d:%02d:%02d,%c,%d,%d,%d,%d,%d,%d",
+                                   d / 10000, d / 100 % 100, d % 100, t / 10000, t / 100 % 100, t % 100, letter(),
+                                   number(0), number(1), number(2), number(3), number(4), number(5));
+    return std::string(buffer, size_t(size));
+}
+
+bool parseRecord(const char *p, size_t size, uint64_t order, LoggedLine &line)
+{
+    // yyyy/mm/dd,hh:mm:ss,L, is fixed in width; the numbers follow.
+    constexpr size_t head = 22;
+    if (size < head + 11 || size > head + 17)
+        return false;
+    if (p[4] != '/' || p[7] != '/' || p[10] != ',' || p[13] != ':' || p[16] != ':' || p[19] != ','
+        || p[21] != ',')
+        return false;
+    const int year = digits(p, 4), month = digits(p + 5, 2), day = digits(p + 8, 2);
+    const int hour = digits(p + 11, 2), minute = digits(p + 14, 2), second = digits(p + 17, 2);
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month))
+        return false;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+        return false;
+    const int letter = p[20] - 'A';
+    if (letter < 0 || letter > 4)
+        return false;
+
+    std::array<int, 6> numbers{};
+    uint64_t seen = 0;
+    const char *at = p + head, *end = p + size;
+    for (int k = 0; k < 6; ++k) {
+        if (k > 0 && (at == end || *at++ != ','))
+            return false;
+        if (at == end || *at < '1' || *at > '9')
+            return false;
+        int n = *at++ - '0';
+        if (at != end && *at >= '0' && *at <= '9')
+            n = n * 10 + (*at++ - '0');
+        if (n > 43 || (seen >> n & 1))
+            return false;
+        seen |= uint64_t(1) << n;
+        numbers[k] = n;
+    }
+    if (at != end)
+        return false;
+    line = LoggedLine(year * 10000 + month * 100 + day, hour * 10000 + minute * 100 + second, letter, numbers, order);
+    return true;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// One record of the master log, read back: 2026/12/06,09:05:03,A,7,12,19,25,38,41.
+// Kept in 16 bytes, since a log of years holds millions of them: the stamp and
+// letter, which name the drawn line, and where the record stood in the log, so
+// that of a line saved many times the last record counts; then its six numbers
+// in their record order.
+class LoggedLine
+{
+public:
+    LoggedLine() = default;
+    LoggedLine(int date, int time, int letter, const std::array<int, 6> &numbers, uint64_t order);
+
+    int date() const { return int(stampOf() / 1000000); } // yyyymmdd
+    int time() const { return int(stampOf() % 1000000); } // hhmmss
+    char letter() const { return char('A' + (head >> orderHighBits & 7)); }
+    int number(int k) const { return int(tail >> 6 * k & 63); }
+    uint64_t numberMask() const; // bit n set for each number n
+
+    // Names the drawn line: equal for every record of the same stamp and letter.
+    uint64_t key() const { return head >> orderHighBits; }
+    // Orders by stamp, then letter, then place in the log.
+    bool operator<(const LoggedLine &o) const { return head != o.head ? head < o.head : tail < o.tail; }
+
+    // The record as the program writes it, without its line end.
+    std::string text() const;
+
+    // The key of the first line of a day, for looking up a date range.
+    static uint64_t keyOfDay(int date) { return uint64_t(date) * 1000000 * 8; }
+
+private:
+    // head: key (stamp * 8 + letter) above the order's top bits; tail: the
+    // order's low bits above the six numbers of six bits each.
+    static constexpr int orderHighBits = 14, orderLowBits = 28;
+    uint64_t stampOf() const { return key() >> 3; }
+    uint64_t head = 0, tail = 0;
+};
+
+// Reads one record, its line end already taken off; false for anything that is
+// not a record as the program writes it: nine fields, a real date and time, a
+// letter A to E and six distinct numbers 1 to 43 without leading zeros.
+bool parseRecord(const char *text, size_t size, uint64_t order, LoggedLine &line);

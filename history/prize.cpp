@@ -1,0 +1,73 @@
+#include "prize.h"
+
+#include <bitset>
+#include <cctype>
+
+namespace {
+// Reads a number 1 to 43 at `at`, blanks around it let pass.
+bool readNumber(const std::string &text, size_t &at, int &n)
+{
+    while (at < text.size() && text[at] == ' ')
+        ++at;
+    size_t start = at;
+    n = 0;
+    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) && at - start < 3)
+        n = n * 10 + (text[at++] - '0');
+    const bool ok = at > start && n >= 1 && n <= 43;
+    while (at < text.size() && text[at] == ' ')
+        ++at;
+    return ok;
+}
+} // namespace
+
+bool parseDraw(const std::string &text, AnnouncedDraw &draw, std::string &why)
+{
+    draw = AnnouncedDraw();
+    size_t at = 0;
+    for (int k = 0; k < 6; ++k) {
+        if (k > 0 && (at >= text.size() || text[at++] != ',')) {
+            why = "six numbers separated by commas are needed before the bonus";
+            return false;
+        }
+        if (!readNumber(text, at, draw.numbers[k])) {
+            why = "each number must be a whole number from 1 to 43";
+            return false;
+        }
+        if (draw.mask >> draw.numbers[k] & 1) {
+            why = "the six numbers must be distinct";
+            return false;
+        }
+        draw.mask |= uint64_t(1) << draw.numbers[k];
+    }
+    if (at >= text.size() || text[at] != '+') {
+        why = at < text.size() && text[at] == ',' ? "a draw has six numbers, then the bonus as +N"
+                                                  : "the bonus number is missing: add it as +N";
+        return false;
+    }
+    ++at;
+    if (!readNumber(text, at, draw.bonus) || at != text.size()) {
+        why = "the bonus must be one whole number from 1 to 43";
+        return false;
+    }
+    if (draw.mask >> draw.bonus & 1) {
+        why = "the bonus must not be one of the six numbers";
+        return false;
+    }
+    return true;
+}
+
+int prizeOf(uint64_t lineMask, const AnnouncedDraw &draw)
+{
+    switch (std::bitset<64>(lineMask & draw.mask).count()) {
+    case 6:
+        return 1;
+    case 5:
+        return lineMask >> draw.bonus & 1 ? 2 : 3;
+    case 4:
+        return 4;
+    case 3:
+        return 5;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,198 @@
+#include "historywindow.h"
+
+#include "model/fonts.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <tuple>
+
+const QString HistoryWindow::title = QStringLiteral("履歴と照合");
+
+namespace {
+QDateEdit *dateEdit(const QString &name)
+{
+    auto *edit = new QDateEdit(QDate::currentDate());
+    edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    edit->setCalendarPopup(true);
+    edit->setEnabled(false);
+    edit->setAccessibleName(name);
+    return edit;
+}
+} // namespace
+
+HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
+    : QWidget(parent, Qt::Window), follower(logPath), fromOn(new QCheckBox(QStringLiteral("開始日(&F)"))),
+      toOn(new QCheckBox(QStringLiteral("終了日(&T)"))), from(dateEdit(QStringLiteral("開始日"))),
+      to(dateEdit(QStringLiteral("終了日"))), drawEntry(new QLineEdit), drawProblem(new QLabel),
+      view(new QTableView), chart(new FrequencyChart), progress(new QProgressBar), count(new QLabel),
+      prizes(new QLabel), skipped(new QLabel)
+{
+    Fonts::substituteJapaneseFaces();
+    setFont(Fonts::gothicFont(10));
+    setWindowTitle(title);
+    setObjectName(QStringLiteral("HistoryWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *range = new QHBoxLayout;
+    for (auto [on, date] : {std::pair{fromOn, from}, std::pair{toOn, to}}) {
+        on->setAccessibleName(date->accessibleName());
+        range->addWidget(on);
+        range->addWidget(date);
+        connect(on, &QCheckBox::toggled, date, &QWidget::setEnabled);
+        connect(on, &QCheckBox::toggled, this, &HistoryWindow::showLines);
+        connect(date, &QDateEdit::dateChanged, this, &HistoryWindow::showLines);
+    }
+    range->addStretch();
+
+    auto *drawLabel = new QLabel(QStringLiteral("当選番号(&N):"));
+    drawLabel->setBuddy(drawEntry);
+    drawEntry->setAccessibleName(QStringLiteral("当選番号"));
+    drawEntry->setPlaceholderText(QStringLiteral("3,7,12,25,31,40+18"));
+    drawEntry->setClearButtonEnabled(true);
+    auto *check = new QPushButton(QStringLiteral("照合(&C)"));
+    check->setAccessibleName(QStringLiteral("照合"));
+    connect(check, &QPushButton::clicked, this, &HistoryWindow::enterDraw);
+    connect(drawEntry, &QLineEdit::returnPressed, this, &HistoryWindow::enterDraw);
+    drawProblem->setAccessibleName(QStringLiteral("当選番号の誤り"));
+    auto *drawRow = new QHBoxLayout;
+    drawRow->addWidget(drawLabel);
+    drawRow->addWidget(drawEntry, 1);
+    drawRow->addWidget(check);
+    drawRow->addWidget(drawProblem, 1);
+
+    view->setModel(&table);
+    view->setAccessibleName(QStringLiteral("抽選した行"));
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    for (int column : {LineTable::Date, LineTable::Time, LineTable::Letter})
+        view->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setTabKeyNavigation(false);
+
+    progress->setAccessibleName(QStringLiteral("読み込み"));
+    progress->hide();
+    // Their text is what is read out; what each is, is its description.
+    for (auto [label, name] : {std::pair{count, "行数"}, std::pair{prizes, "当選の集計"}, std::pair{skipped, "読めない行"}}) {
+        label->setAccessibleDescription(QString::fromUtf8(name));
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+    auto *status = new QHBoxLayout;
+    status->addWidget(count);
+    status->addWidget(prizes, 1);
+    status->addWidget(skipped);
+    status->addWidget(progress);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(range);
+    layout->addLayout(drawRow);
+    layout->addWidget(view, 3);
+    layout->addWidget(chart, 1);
+    layout->addLayout(status);
+    resize(720, 640);
+
+    connect(&follower, &LogFollower::newest, this, [this](SettledLines lines) {
+        if (!follower.loading())
+            return; // the whole log came first
+        shown = lines;
+        showLines();
+    });
+    connect(&follower, &LogFollower::progress, this, [this](qint64 done, qint64 total) {
+        progress->setVisible(done < total);
+        // In kibibytes: a progress bar counts in int.
+        progress->setRange(0, int(total >> 10));
+        progress->setValue(int(done >> 10));
+    });
+    connect(&follower, &LogFollower::changed, this, [this] {
+        shown = follower.lines();
+        showSpanOfLog();
+        progress->hide();
+        showLines();
+    });
+    showLines();
+}
+
+// An open end of the range shows where the log ends, as a start to narrow it from.
+void HistoryWindow::showSpanOfLog()
+{
+    if (shown->empty())
+        return;
+    const auto toDate = [](int d) { return QDate(d / 10000, d / 100 % 100, d % 100); };
+    for (auto [on, date, day] : {std::tuple{fromOn, from, shown->front().date()}, std::tuple{toOn, to, shown->back().date()}}) {
+        if (!on->isChecked()) {
+            const QSignalBlocker quiet(date);
+            date->setDate(toDate(day));
+        }
+    }
+}
+
+int HistoryWindow::dateOf(const QCheckBox *on, const QDateEdit *date) const
+{
+    const QDate d = date->date();
+    return on->isChecked() ? d.year() * 10000 + d.month() * 100 + d.day() : 0;
+}
+
+void HistoryWindow::showLines()
+{
+    const std::vector<LoggedLine> none;
+    const std::vector<LoggedLine> &lines = shown ? *shown : none;
+    const LineSpan span = linesBetween(lines, dateOf(fromOn, from), dateOf(toOn, to));
+    table.show(shown, span);
+    // The whole log's tally is made while it is read; a range is tallied here.
+    const bool whole = shown == follower.lines() && span.size() == lines.size();
+    const Tally tally = whole && !draw ? follower.tally() : tallyOf(span, draw ? &*draw : nullptr);
+    chart->show(tally);
+
+    const bool reading = follower.loading() && !follower.missing();
+    if (follower.missing() && lines.empty())
+        count->setText(QStringLiteral("ログはまだありません"));
+    else if (follower.failed())
+        count->setText(QStringLiteral("ログを読めません"));
+    else
+        count->setText(QStringLiteral("行数: %1%2").arg(span.size()).arg(reading ? QStringLiteral(" (読み込み中)") : QString()));
+    prizes->setText(draw ? QStringLiteral("1等 %1 · 2等 %2 · 3等 %3 · 4等 %4 · 5等 %5")
+                               .arg(tally.prizes[1]).arg(tally.prizes[2]).arg(tally.prizes[3])
+                               .arg(tally.prizes[4]).arg(tally.prizes[5])
+                         : QString());
+    // The first few say where to look; the count says how many.
+    QStringList where;
+    for (const uint64_t n : follower.skippedLines())
+        if (where.size() < 10)
+            where << QString::number(n);
+    if (follower.skippedCount() > uint64_t(where.size()))
+        where << QStringLiteral("…");
+    skipped->setText(follower.skippedCount() ? QStringLiteral("読めない行: %1 (%2)")
+                                                     .arg(follower.skippedCount())
+                                                     .arg(where.join(QStringLiteral(", ")))
+                                               : QString());
+}
+
+void HistoryWindow::enterDraw()
+{
+    AnnouncedDraw entered;
+    std::string why;
+    const QString text = drawEntry->text().trimmed();
+    if (text.isEmpty()) {
+        draw.reset();
+        drawProblem->clear();
+    } else if (parseDraw(text.toStdString(), entered, why)) {
+        draw = entered;
+        drawProblem->clear();
+    } else {
+        drawProblem->setText(QStringLiteral("6つの数字(1〜43)と+ボーナス数字を入れてください"));
+        return;
+    }
+    table.setDraw(draw);
+    showLines();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "frequencychart.h"
+#include "linetable.h"
+#include "logfollower.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QTableView;
+
+// "履歴と照合": the lines the master log holds, how often each number came up
+// among them, and what they win against an announced draw.
+class HistoryWindow : public QWidget
+{
+public:
+    explicit HistoryWindow(const QString &logPath, QWidget *parent = nullptr);
+
+    static const QString title;
+
+private:
+    void showLines();
+    void showSpanOfLog();
+    void enterDraw();
+    int dateOf(const QCheckBox *on, const QDateEdit *date) const;
+
+    LineTable table;
+    LogFollower follower;
+    SettledLines shown;
+    std::optional<AnnouncedDraw> draw;
+
+    QCheckBox *fromOn, *toOn;
+    QDateEdit *from, *to;
+    QLineEdit *drawEntry;
+    QLabel *drawProblem;
+    QTableView *view;
+    FrequencyChart *chart;
+    QProgressBar *progress;
+    QLabel *count, *prizes, *skipped;
+};

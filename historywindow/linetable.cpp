@@ -1,0 +1,87 @@
+#include "linetable.h"
+
+#include <QColor>
+
+void LineTable::show(std::shared_ptr<const std::vector<LoggedLine>> shown, LineSpan shownSpan)
+{
+    beginResetModel();
+    lines = std::move(shown);
+    span = shownSpan;
+    endResetModel();
+}
+
+void LineTable::setDraw(const std::optional<AnnouncedDraw> &entered)
+{
+    draw = entered;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, FirstNumber), index(rowCount() - 1, Prize));
+}
+
+int LineTable::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(std::min<size_t>(span.size(), INT_MAX));
+}
+
+int LineTable::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : Columns;
+}
+
+QVariant LineTable::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const LoggedLine &line = span.end[-1 - index.row()];
+    const int column = index.column();
+    const int number = column >= FirstNumber && column < Prize ? line.number(column - FirstNumber) : 0;
+    const bool matched = draw && number && (draw->mask >> number & 1);
+    switch (role) {
+    case Qt::DisplayRole: {
+        const int d = line.date(), t = line.time();
+        switch (column) {
+        case Date:
+            return QStringLiteral("%1/%2/%3").arg(d / 10000, 4, 10, QChar('0')).arg(d / 100 % 100, 2, 10, QChar('0'))
+                .arg(d % 100, 2, 10, QChar('0'));
+        case Time:
+            return QStringLiteral("%1:%2:%3").arg(t / 10000, 2, 10, QChar('0')).arg(t / 100 % 100, 2, 10, QChar('0'))
+                .arg(t % 100, 2, 10, QChar('0'));
+        case Letter:
+            return QString(QChar(line.letter()));
+        case Prize: {
+            const int prize = draw ? prizeOf(line, *draw) : 0;
+            return prize ? QStringLiteral("%1等").arg(prize) : QString();
+        }
+        default:
+            return number;
+        }
+    }
+    case Qt::AccessibleTextRole: // the mark is heard, not only seen
+        return matched ? QStringLiteral("%1 一致").arg(number) : data(index, Qt::DisplayRole);
+    case Qt::TextAlignmentRole:
+        return int(column >= FirstNumber ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter);
+    case Qt::BackgroundRole:
+        return matched ? QColor(255, 255, 0) : QVariant();
+    case Qt::ForegroundRole:
+        return matched ? QColor(Qt::black) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant LineTable::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case Date:
+        return QStringLiteral("日付");
+    case Time:
+        return QStringLiteral("時刻");
+    case Letter:
+        return QStringLiteral("行");
+    case Prize:
+        return QStringLiteral("等");
+    default:
+        return QString::number(section - FirstNumber + 1);
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "history/logreader.h"
+#include "history/prize.h"
+
+#include <QAbstractTableModel>
+
+#include <memory>
+#include <optional>
+
+// The drawn lines as a table, newest first: date, time, letter, the six
+// numbers and, once a draw is entered, the prize, the matched numbers marked.
+class LineTable : public QAbstractTableModel
+{
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Shows `span` of `lines`, which it keeps alive.
+    void show(std::shared_ptr<const std::vector<LoggedLine>> lines, LineSpan span);
+    void setDraw(const std::optional<AnnouncedDraw> &draw);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    enum Column { Date, Time, Letter, FirstNumber, Prize = FirstNumber + 6, Columns };
+
+private:
+    std::shared_ptr<const std::vector<LoggedLine>> lines;
+    LineSpan span{nullptr, nullptr};
+    std::optional<AnnouncedDraw> draw;
+};

@@ -1,0 +1,96 @@
+#include "logfollower.h"
+
+#include "history/logfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// Enough of the log's end for a window of the newest lines.
+constexpr size_t tailBytes = 64 * 1024;
+} // namespace
+
+LogFollower::LogFollower(const QString &path, QObject *parent) : QObject(parent), path(path)
+{
+    connect(&watcher, &QFileSystemWatcher::fileChanged, this, &LogFollower::readOn);
+    connect(&watcher, &QFileSystemWatcher::directoryChanged, this, &LogFollower::readOn);
+    watch();
+    readOn();
+}
+
+LogFollower::~LogFollower()
+{
+    cancel = true;
+    if (worker.joinable())
+        worker.join();
+}
+
+// A log that does not exist yet is waited for in its folder; one replaced
+// by another file drops out of the watch and is taken up again.
+void LogFollower::watch()
+{
+    if (!path.isEmpty() && !watcher.files().contains(path) && QFileInfo::exists(path))
+        watcher.addPath(path);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!path.isEmpty() && !watcher.directories().contains(folder) && QFileInfo(folder).isDir())
+        watcher.addPath(folder);
+}
+
+void LogFollower::readOn()
+{
+    watch();
+    if (worker.joinable()) { // one read at a time; this one goes on after it
+        again = true;
+        return;
+    }
+    const std::string file = QFile::encodeName(path).toStdString();
+    worker = std::thread([this, file, before = settled, tally = wholeTally] { read(file, before, tally); });
+}
+
+// On the worker: reads what is new and hands the window what it then sees.
+void LogFollower::read(const std::string &file, SettledLines lines, Tally tally)
+{
+    const auto post = [this](auto call) { QMetaObject::invokeMethod(this, call, Qt::QueuedConnection); };
+    if (logReader.bytesFed() == 0 && !file.empty()) {
+        SettledLines tail = std::make_shared<const std::vector<LoggedLine>>(LogFile::readTail(file, tailBytes));
+        if (!tail->empty())
+            post([this, tail] { emit newest(tail); });
+    }
+    const auto report = [&post, this](uint64_t done, uint64_t total) {
+        post([this, done, total] { emit progress(qint64(done), qint64(total)); });
+    };
+    std::vector<LoggedLine> fresh;
+    auto result = file.empty() ? LogFile::Result::Missing : LogFile::readMore(file, logReader, fresh, cancel, report);
+    if (result == LogFile::Result::Shortened || result == LogFile::Result::Missing) { // replaced or gone
+        logReader = LogReader();
+        lines = std::make_shared<const std::vector<LoggedLine>>();
+        fresh.clear();
+        if (result == LogFile::Result::Shortened)
+            result = LogFile::readMore(file, logReader, fresh, cancel, report);
+        tally = Tally();
+    }
+    if (result == LogFile::Result::Cancelled)
+        return;
+    if (!fresh.empty()) {
+        lines = std::make_shared<const std::vector<LoggedLine>>(withNewer(*lines, std::move(fresh)));
+        tally = tallyOf({lines->data(), lines->data() + lines->size()});
+    }
+    post([this, result, lines, tally, skippedCount = logReader.skippedCount(),
+          skippedLines = logReader.skippedLines()] {
+        worker.join();
+        const bool missingNow = result == LogFile::Result::Missing, failedNow = result == LogFile::Result::Failed;
+        const bool news = lines != settled || skippedCount != skipped || missingNow != logMissing
+                          || failedNow != logFailed || !readOnce;
+        readOnce = true;
+        settled = lines;
+        wholeTally = tally;
+        skipped = skippedCount;
+        firstSkipped = skippedLines;
+        logMissing = missingNow;
+        logFailed = failedNow;
+        if (news)
+            emit changed();
+        if (std::exchange(again, false))
+            readOn();
+    });
+}

@@ -1,0 +1,54 @@
+"""The history window on the real program: opened by its shortcut beside
+the main window, a draw typed in, the lines' prizes summed up as assistive
+technology reads them; then both windows closed with the main one."""
+
+import os, subprocess, sys
+
+import pyatspi
+
+from drava_desktop import Drava, run, temporary_folder, text, wait_for
+
+LOG = (b"2026/12/05,20:00:00,A,3,7,12,25,31,40\r\n"    # all six: 1
+       b"2026/12/05,20:00:00,B,3,7,12,25,31,18\r\n"    # five and the bonus: 2
+       b"2026/12/05,20:00:00,C,1,2,3,4,5,6\r\n"        # saved again below: none
+       b"not a record\r\n"
+       b"2026/12/05,20:00:00,C,3,7,12,25,1,2\r\n"      # four: 4
+       b"2026/12/06,09:00:00,D,3,7,12,9,10,11\r\n")    # three: 5
+
+
+def check_from_history():
+    folder = temporary_folder("drava-e2e-")
+    with open(os.path.join(folder, "KelpLog.csv"), "wb") as f:
+        f.write(LOG)
+    drava = Drava(sys.argv[1], folder)
+    drava.key("ctrl+h")
+    history = wait_for(lambda: next(w for w in drava.app if text(w) == "履歴と照合"), "the history window")
+    shown = lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(drava.pid)],
+                                   capture_output=True, text=True).stdout.split()
+    window = wait_for(lambda: next(w for w in shown() if w != drava.window), "its X window")
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+    labels = lambda: [text(c) for c in walk(history) if c.getRoleName() == "label"]
+    wait_for(lambda: "行数: 4" in labels(), lambda: "four lines, not %s" % labels())
+    # Keys go to the window the program takes as active, which may lag the X focus.
+    wait_for(lambda: history.getState().contains(pyatspi.STATE_ACTIVE), "the history window to be active")
+    entry = next(c for c in walk(history) if c.getRoleName() == "text")
+    subprocess.run(["xdotool", "key", "alt+n"], check=True)
+    wait_for(lambda: entry.getState().contains(pyatspi.STATE_FOCUSED), "the focus on the draw's entry")
+    subprocess.run(["xdotool", "type", "3,7,12,25,31,40+18"], check=True)
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+    summary = "1等 1 · 2等 1 · 3等 0 · 4等 1 · 5等 1"
+    wait_for(lambda: summary in labels(), lambda: "%r among %s" % (summary, labels()))
+    assert "読めない行: 1 (4)" in labels(), labels()
+
+    drava.close_window()
+    assert drava.process.wait(10) == 0, "exit status %d after closing" % drava.process.returncode
+
+
+def walk(accessible):
+    for child in accessible:
+        if child is not None:
+            yield child
+            yield from walk(child)
+
+
+run(check_from_history)

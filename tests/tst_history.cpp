@@ -1,0 +1,222 @@
+#include "support.h"
+#include "history/logfile.h"
+#include "history/tally.h"
+#include "historywindow/historywindow.h"
+
+#include <QLineEdit>
+#include <QTableView>
+
+namespace {
+// The log read in pieces of `piece` bytes: each drawn line's last record by
+// stamp and letter, then "skipped" and the unreadable lines' numbers.
+QString readBack(const QByteArray &log, int piece)
+{
+    LogReader reader;
+    std::vector<LoggedLine> lines;
+    for (int at = 0; at < log.size(); at += piece)
+        reader.feed(log.constData() + at, size_t(qMin(piece, int(log.size()) - at)), lines);
+    keepLastOfEach(lines);
+    QStringList texts;
+    for (const LoggedLine &line : lines)
+        texts << QString::fromStdString(line.text());
+    QStringList skipped;
+    for (const uint64_t n : reader.skippedLines())
+        skipped << QString::number(n);
+    return texts.join(' ') + " skipped " + skipped.join(',');
+}
+
+const QByteArray a = "2026/12/05,09:05:03,A,7,12,19,25,38,41";
+const QByteArray b = "2026/12/05,09:05:13,B,1,2,3,4,5,43";
+
+void write(const QString &path, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
+{
+    QFile f(path);
+    QVERIFY(f.open(mode) && f.write(bytes) == bytes.size());
+}
+
+struct CommandResult
+{
+    int status;
+    QByteArray out, err;
+};
+CommandResult drava(const QStringList &arguments)
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + "/../drava", arguments);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+} // namespace
+
+// Reading the master log back: the records it takes and those it skips, the
+// prizes, the command line's check and the history window on a real file.
+class TestHistory : public QObject
+{
+    Q_OBJECT
+private slots:
+    void records_data()
+    {
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("CR LF and LF alike") << a + "\r\n" + b + "\n" << QString(a + " " + b + " skipped ");
+        QTest::newRow("a line saved again: its last record counts, once")
+            << a + "\r\n" + b + "\r\n2026/12/05,09:05:03,A,41,38,25,19,12,7\r\n"
+            << QString("2026/12/05,09:05:03,A,41,38,25,19,12,7 " + b + " skipped ");
+        QTest::newRow("by stamp and letter, not by place") << b + "\n" + a + "\n" << QString(a + " " + b + " skipped ");
+        QTest::newRow("a last line without its end waits") << a + "\n" + b << QString(a + " skipped ");
+        QTest::newRow("leap day, last second of the day")
+            << QByteArray("2024/02/29,23:59:59,E,9,10,11,12,13,14\n")
+            << QString("2024/02/29,23:59:59,E,9,10,11,12,13,14 skipped ");
+        QTest::newRow("skipped, by line number")
+            << a + "\n" + "\n"                           // 2: empty
+                   + "2026/12/06,09:05:03,A,7,12,19,25,38\n"       // 3: five numbers
+                   + "2026/12/06,09:05:03,A,7,12,19,25,38,41,1\n"  // 4: seven
+                   + "2026/12/06,09:05:03,A,7,12,19,25,38,44\n"    // 5: out of range
+                   + "2026/12/06,09:05:03,A,7,12,19,25,38,0\n"     // 6: out of range
+                   + "2026/12/06,09:05:03,A,7,12,19,25,38,7\n"     // 7: repeated
+                   + "2026/12/06,09:05:03,A,07,12,19,25,38,41\n"   // 8: not as written
+                   + "2026/12/06,09:05:03,A, 7,12,19,25,38,41\n"   // 9: blank
+                   + "2026/12/6,09:05:03,A,7,12,19,25,38,41\n"     // 10: a spreadsheet's date
+                   + "2023/02/29,09:05:03,A,7,12,19,25,38,41\n"    // 11: no such day
+                   + "2026/12/06,24:00:00,A,7,12,19,25,38,41\n"    // 12: no such hour
+                   + "2026/12/06,09:05:03,F,7,12,19,25,38,41\n"    // 13: letter
+                   + "2026/12/06,09:05:03,a,7,12,19,25,38,41\n"    // 14: letter
+                   + QByteArray("2026/12/06,09:05:03,A,7,12,19,25,38,4\0" "1\n", 41) // 15: NUL
+                   + "2026/12/06,09:05:03,A,7,12\r19,25,38,41\n"   // 16: lone CR
+                   + "2026/12/06,09:05:03,A,7,12,19,25,38,41\xff\n" // 17: not text
+                   + "\"2026/12/06\",09:05:03,A,7,12,19,25,38,41\n" // 18: quoted
+                   + QByteArray(5000, '7') + "\n"                   // 19: overlong
+                   + "2026/12/06,09:05:03,A,7,12,19,25,38,41,\n"   // 20: a comma after
+                   + b + "\n"
+            << QString(a + " " + b + " skipped 2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20");
+    }
+    // Whole, and cut into pieces anywhere: a line across two reads is one line.
+    void records()
+    {
+        QFETCH(QByteArray, log);
+        QFETCH(QString, read);
+        for (int piece : {int(log.size()) + 1, 1, 7, 40})
+            QCOMPARE(readBack(log, piece), read);
+    }
+
+    void prizes_data()
+    {
+        QTest::addColumn<QString>("draw");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("prize");
+        QTest::newRow("all six, any order") << "7,12,19,25,38,41+1" << QByteArray("41,38,25,19,12,7") << 1;
+        QTest::newRow("five and the bonus") << "7,12,19,25,38,40+41" << QByteArray("7,12,19,25,38,41") << 2;
+        QTest::newRow("five") << "7,12,19,25,38,40+1" << QByteArray("7,12,19,25,38,41") << 3;
+        QTest::newRow("four and the bonus: still four") << "7,12,19,25,1,2+41" << QByteArray("7,12,19,25,38,41") << 4;
+        QTest::newRow("three") << "7,12,19,1,2,3+4" << QByteArray("7,12,19,25,38,41") << 5;
+        QTest::newRow("two and the bonus: none") << "7,12,1,2,3,4+41" << QByteArray("7,12,19,25,38,41") << 0;
+        QTest::newRow("blanks let pass") << " 7, 12,19,25 ,38,41 + 1" << QByteArray("7,12,19,25,38,41") << 1;
+        for (const char *bad : {"7,12,19,25,38,41", "7,12,19,25,38,41+7", "7,12,19,25,38,38+1", "7,12,19,25,38+1",
+                                "7,12,19,25,38,41,1+2", "0,12,19,25,38,41+1", "7,12,19,25,38,44+1", "7,12,19,25,38,41+",
+                                "7,12,19,25,38,41+1+2", "7,12,19,25,38,0041+1", "7;12;19;25;38;41+1"})
+            QTest::newRow(bad) << bad << QByteArray() << -1;
+    }
+    void prizes()
+    {
+        QFETCH(QString, draw);
+        QFETCH(QByteArray, line);
+        QFETCH(int, prize);
+        AnnouncedDraw announced;
+        std::string why;
+        QCOMPARE(parseDraw(draw.toStdString(), announced, why), prize >= 0);
+        QCOMPARE(why.empty(), prize >= 0);
+        if (prize < 0)
+            return;
+        LoggedLine logged;
+        const QByteArray record = "2026/12/06,09:05:03,A," + line;
+        QVERIFY(parseRecord(record.constData(), size_t(record.size()), 0, logged));
+        QCOMPARE(prizeOf(logged, announced), prize);
+    }
+
+    // The real program, as a script calls it: standard output, standard
+    // error, exit status.
+    void checkCommand_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        QTest::addColumn<int>("status");
+        const QByteArray a = "2026/12/06,09:05:03,A,41,38,25,19,12,7,3\n", b = "2026/12/07,09:00:00,B,7,12,19,40,41,42,5\n";
+        const QByteArray skipped = "drava: 2 unreadable lines skipped: 2, 5\n";
+        QTest::newRow("winners by stamp and letter, last records")
+            << QStringList{"--check", "7,12,19,25,38,1+2"} << a + b << skipped << 0;
+        QTest::newRow("the range is inclusive")
+            << QStringList{"--check", "7,12,19,25,38,1+2", "--from", "2026/12/06", "--to", "2026/12/06"} << a << skipped << 0;
+        QTest::newRow("no winner") << QStringList{"--check", "30,31,32,33,34,35+36"} << QByteArray() << skipped << 0;
+        QTest::newRow("no log") << QStringList{"--check", "1,2,3,4,5,6+7", "--log", "missing.csv"} << QByteArray()
+                                << QByteArray("drava: cannot read the log missing.csv: it does not exist\n") << 1;
+        QTest::newRow("a bonus among the six") << QStringList{"--check", "1,2,3,4,5,6+6"} << QByteArray()
+            << QByteArray("drava: the draw '1,2,3,4,5,6+6': the bonus must not be one of the six numbers\n") << 2;
+        QTest::newRow("a bad date") << QStringList{"--check", "1,2,3,4,5,6+7", "--to", "2026/13/01"} << QByteArray()
+            << QByteArray("drava: --to takes a date as yyyy/mm/dd, not '2026/13/01'\n") << 2;
+        QTest::newRow("unknown option") << QStringList{"--chek"} << QByteArray() << QByteArray("drava: Unknown option 'chek'.\n") << 2;
+        QTest::newRow("--from alone") << QStringList{"--from", "2026/12/06"} << QByteArray()
+                                      << QByteArray("drava: --from goes with --check\n") << 2;
+        QTest::newRow("version") << QStringList{"--version"} << QByteArray("drava 1.0\n") << QByteArray() << 0;
+    }
+    void checkCommand()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QFETCH(int, status);
+        QTemporaryDir folder;
+        const QString log = folder.filePath("KelpLog.csv");
+        write(log, "2026/12/06,09:05:03,A,7,12,19,25,38,41\r\nnot a record\r\n2026/12/05,20:00:00,C,1,2,3,4,5,6\r\n"
+                   "2026/12/06,09:05:03,A,41,38,25,19,12,7\r\n\r\n2026/12/07,09:00:00,B,7,12,19,40,41,42\r\n"
+                   "2026/12/07,09:00:00,C,7,12,19");
+        if (!arguments.contains("--log") && arguments.first() == "--check")
+            arguments << "--log" << log;
+        const CommandResult r = drava(arguments);
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.err, err + (status == 2 ? "Try 'drava --help'.\n" : ""));
+        QCOMPARE(r.status, status);
+    }
+
+    // The window on a real file: it shows the log, follows what a save
+    // appends, narrows to a range, and checks against a draw.
+    void window()
+    {
+        VirtualForm w;
+        const QString log = w.form.state.appFolder + "KelpLog.csv";
+        write(log, a + "\r\nbad\r\n" + b + "\r\n");
+        QTest::keyClick(&w.form, Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(w.form.findChildren<QWidget *>("HistoryWindow").size(), 1);
+        w.form.OpenHistory(); // once more: still the one window
+        const auto windows = w.form.findChildren<QWidget *>("HistoryWindow");
+        QCOMPARE(windows.size(), 1);
+        QWidget *h = windows.first();
+        auto *view = h->findChild<QTableView *>();
+        auto label = [h](const QString &what) {
+            for (QLabel *l : h->findChildren<QLabel *>())
+                if (l->accessibleDescription() == what)
+                    return l->text();
+            return QString();
+        };
+        QTRY_COMPARE(view->model()->rowCount(), 2);
+        QCOMPARE(label("読めない行"), QString("読めない行: 1 (2)"));
+
+        w.play("A Save");
+        QTRY_COMPARE(view->model()->rowCount(), 3);
+        QCOMPARE(view->model()->index(0, LineTable::Date).data().toString(), QString("2026/12/06"));
+
+        auto *entry = h->findChild<QLineEdit *>();
+        entry->setText("7,12,19,25,38,40+41");
+        emit entry->returnPressed();
+        QCOMPARE(label("当選の集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
+        QCOMPARE(view->model()->index(2, LineTable::Prize).data().toString(), QString("2等"));
+        QCOMPARE(view->model()->index(2, LineTable::FirstNumber).data(Qt::AccessibleTextRole).toString(), QString("7 一致"));
+
+        w.form.close();
+        QTRY_VERIFY(w.form.findChildren<QWidget *>("HistoryWindow").isEmpty());
+    }
+};
+
+QTEST_MAIN(TestHistory)
+#include "tst_history.moc"
