@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    g++ make cmake pkg-config
+    g++ make cmake pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     xvfb xauth x11-utils xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-gi
@@ -12,7 +12,7 @@ packages=(
     libxcb1-dev libxcb-damage0-dev
     libcanberra-dev libglib2.0-dev libcanberra-pulse sound-theme-freedesktop gsettings-desktop-schemas
     pulseaudio pulseaudio-utils
-    qt6-wayland sway wtype desktop-file-utils appstream dpkg-dev file
+    qt6-wayland sway wtype desktop-file-utils appstream dpkg-dev file mandoc lintian
 )
 
 missing=()

@@ -1,4 +1,5 @@
-"""The Debian package: installed with apt-get, hardened, the program started
+"""The Debian package: lintian finds nothing wrong with it; installed with
+apt-get in place of any copy left installed, hardened, the program started
 by an ordinary user from its desktop entry draws, is heard and saves into that
 user's data folder; then removed, leaving none of its files behind."""
 
@@ -13,9 +14,16 @@ def install_use_remove():
     packages = temporary_folder("drava-deb-")
     subprocess.run(["cpack", "-G", "DEB", "-B", packages], cwd=sys.argv[1], check=True, stdout=subprocess.DEVNULL)
     deb = glob.glob(packages + "/drava_*.deb")[0]
+    subprocess.run(["lintian", "--fail-on", "error,warning", deb], check=True)
+    # apt keeps an installed package of the same version: this one goes in after it is gone, and goes at the end.
+    purge = lambda: subprocess.run(["dpkg", "--purge", "drava"], check=True, stdout=subprocess.DEVNULL)
+    purge()
+    atexit.register(purge)
     subprocess.run(["apt-get", "install", "-y", "-q", deb], check=True)
+    assert out("dpkg-deb", "--info", deb, "md5sums") == open("/var/lib/dpkg/info/drava.md5sums").read()
+    assert not out("dpkg", "--verify", "drava"), "the installed files are the package's"
     files = [f for f in out("dpkg", "-L", "drava").split() if os.path.isfile(f)]
-    elf = out("readelf", "-lWd", "--dyn-syms", "/usr/bin/drava")  # hardened: PIE, full RELRO, stack protector
+    elf = out("readelf", "-lWd", "--dyn-syms", "/usr/games/drava")  # hardened: PIE, full RELRO, stack protector
     assert all(m in elf for m in ("Position-Independent", "GNU_RELRO", "BIND_NOW", "NOW PIE", "__stack_chk_fail")), elf
 
     subprocess.run(["useradd", "--create-home", "drava-e2e"], check=True)
@@ -24,10 +32,10 @@ def install_use_remove():
     scripts = temporary_folder("drava-e2e-") + "/e2e"  # where the user may read them
     shutil.copytree(os.path.dirname(os.path.abspath(__file__)), scripts)
     os.chmod(os.path.dirname(scripts), 0o755)
-    subprocess.run(["runuser", "-u", "drava-e2e", "--", "env", "-i", "HOME=" + home, "PATH=/usr/bin:/bin",
+    subprocess.run(["runuser", "-u", "drava-e2e", "--", "env", "-i", "HOME=" + home, "PATH=/usr/bin:/bin:/usr/games",
                     "LC_ALL=C.UTF-8", "/usr/bin/python3", scripts + "/test_draw_save_close.py", "installed"],
                    cwd=scripts, check=True)
-    assert not glob.glob("/usr/bin/*.csv"), "nothing saved beside the installed program"
+    assert not glob.glob("/usr/games/*.csv"), "nothing saved beside the installed program"
 
     subprocess.run(["apt-get", "remove", "-y", "-q", "drava"], check=True)
     assert not [f for f in files if os.path.exists(f)], "removed cleanly"
