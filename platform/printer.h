@@ -4,6 +4,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
+
+class GuiPost;
 
 // Scale units of the printer, in twips per unit along each axis.
 namespace ScaleUnit {
@@ -49,4 +52,7 @@ public:
     // failure() then says why, in a few words for the user.
     virtual bool endDoc() = 0;
     virtual QString failure() const = 0;
+    // Where news of a job sent comes later, from a thread of its own: that it
+    // waits in a queue that cannot print, or will not be printed after all.
+    virtual void setJobNews(std::shared_ptr<GuiPost> news) = 0;
 };

@@ -1,5 +1,6 @@
 #include "qtprinter.h"
 
+#include "jobwatch.h"
 #include "library.h"
 
 #include <QDir>
@@ -197,10 +198,16 @@ bool QtPrinter::endDoc()
         }
         const auto printFile = DRAVA_FUNCTION(cups, cupsPrintFile);
         const auto lastError = DRAVA_FUNCTION(cups, cupsLastErrorString);
-        if (sent && !spoolFile.isEmpty()
-            && printFile(queue.constData(), QFile::encodeName(spoolFile).constData(), "Drava", 0, nullptr) == 0) {
-            fail(QStringLiteral("プリンタが受け付けません (") + QString::fromLocal8Bit(lastError()) + ')');
-            sent = false;
+        if (sent && !spoolFile.isEmpty()) {
+            // Taken is not printed: the queue may be stopped, or the printer fail.
+            if (const int job = printFile(queue.constData(), QFile::encodeName(spoolFile).constData(), "Drava",
+                                          0, nullptr)) {
+                if (news)
+                    JobWatch::follow(cups, queue, job, news);
+            } else {
+                fail(QStringLiteral("プリンタが受け付けません (") + QString::fromLocal8Bit(lastError()) + ')');
+                sent = false;
+            }
         }
     }
     if (!spoolFile.isEmpty())

@@ -15,7 +15,8 @@ class QPdfWriter;
 // whole to the system's default print queue (CUPS), so a job is sent entirely
 // or not at all and a refusal is known. The page is the queue's default size
 // less a quarter inch at each edge. Given a file name, it writes the PDF there
-// instead, on A4, and sends nothing.
+// instead, on A4, and sends nothing. A job sent is followed for a while, and
+// news of it goes where setJobNews() says.
 class QtPrinter : public Printer
 {
 public:
@@ -37,6 +38,7 @@ public:
     bool printForm(const QImage &window, double widthTwips, double heightTwips) override;
     bool endDoc() override;
     QString failure() const override { return failureText; }
+    void setJobNews(std::shared_ptr<GuiPost> post) override { news = std::move(post); }
 
 private:
     void newDocument();
@@ -59,4 +61,5 @@ private:
     float currentY = 0;
     bool failed = false;
     QString failureText;
+    std::shared_ptr<GuiPost> news;
 };

@@ -1,4 +1,5 @@
 #include "support.h"
+#include "platform/jobnews.h"
 #include "print/picturefit.h"
 
 #include <QCheckBox>
@@ -19,6 +20,8 @@ QStringList cells(const QString &pdf)
     return found;
 }
 } // namespace
+
+Q_DECLARE_METATYPE(JobLook)
 
 // The text page and the screen print, read back from a real PDF.
 class TestPrint : public QObject
@@ -124,6 +127,40 @@ private slots:
         QVERIFY(!w.form.notice->isHidden());
         w.play("C");
         QVERIFY(!w.numbers(2).contains("  "));
+    }
+
+    // A job CUPS took: at the first look, whether its queue lets it print;
+    // then whether it will not be printed after all. Nothing when it prints.
+    void jobNews_data()
+    {
+        QTest::addColumn<JobLook>("before");
+        QTest::addColumn<JobLook>("now");
+        QTest::addColumn<QString>("notice");
+        const JobLook sent{3, false, {}, {}};
+        QTest::newRow("stopped queue") << JobLook{} << JobLook{3, false, {}, {5, {"paused"}, "Paused"}} << "印刷待ち: プリンタが停止しています";
+        QTest::newRow("paper, as an error") << JobLook{} << JobLook{3, false, {}, {4, {"media-empty-error"}, {}}} << "印刷待ち: 用紙がありません";
+        QTest::newRow("toner") << JobLook{} << JobLook{3, false, {}, {3, {"none", "marker-supply-empty"}, {}}} << "印刷待ち: トナーがありません";
+        QTest::newRow("door") << JobLook{} << JobLook{3, false, {}, {3, {"cover-open"}, {}}} << "印刷待ち: カバーが開いています";
+        QTest::newRow("offline") << JobLook{} << JobLook{3, false, {}, {3, {"offline"}, {}}} << "印刷待ち: プリンタがオフラインです";
+        QTest::newRow("other error") << JobLook{} << JobLook{3, false, {}, {3, {"fuser-error"}, "Fuser hot"}} << "印刷待ち: プリンタにエラーがあります (Fuser hot)";
+        QTest::newRow("reports and warnings") << JobLook{} << JobLook{5, true, {}, {4, {"offline-report", "media-empty-warning"}, "Low"}} << "";
+        QTest::newRow("aborted") << sent << JobLook{8, true, "Backend failed", {3, {}, "Old"}} << "印刷できませんでした: 中止されました (Backend failed)";
+        QTest::newRow("cancelled, queue's message") << sent << JobLook{7, false, {}, {3, {}, "Gone"}} << "印刷できませんでした: 取り消されました (Gone)";
+        QTest::newRow("queue stops") << JobLook{5, true, {}, {4, {}, {}}} << JobLook{3, true, "No answer", {5, {"paused"}, {}}} << "印刷できませんでした: プリンタが停止しました (No answer)";
+        QTest::newRow("held for a retry") << JobLook{} << JobLook{4, true, "No answer", {3, {"none"}, {}}} << "印刷できませんでした: 再試行を待っています (No answer)";
+        QTest::newRow("sent back") << JobLook{5, true, {}, {4, {}, {}}} << JobLook{3, true, "No answer", {}} << "印刷できませんでした: 再試行を待っています (No answer)";
+        QTest::newRow("sent back between looks") << sent << JobLook{3, true, "No answer", {}} << "印刷できませんでした: 再試行を待っています (No answer)";
+        QTest::newRow("held, said why") << sent << JobLook{4, false, {}, {3, {}, "Need a PIN"}} << "印刷できませんでした: 保留されています (Need a PIN)";
+        QTest::newRow("held, no word why") << sent << JobLook{4, false, {}, {}} << "";
+        QTest::newRow("told once") << JobLook{4, true, "No answer", {5, {}, {}}} << JobLook{4, true, "No answer", {5, {}, {}}} << "";
+        QTest::newRow("done") << JobLook{5, true, {}, {4, {}, {}}} << JobLook{9, true, "Ready", {3, {}, "Ready"}} << "";
+    }
+    void jobNews()
+    {
+        QFETCH(JobLook, before);
+        QFETCH(JobLook, now);
+        QFETCH(QString, notice);
+        QCOMPARE(::jobNews(before, now), notice);
     }
 };
 

@@ -1,6 +1,7 @@
 """Printing through a CUPS server of its own by a program whose temporary
 folder is a small tmpfs: one one-page job as the window shows it; a refusing
-queue, and then a full disk, give a notice and no job."""
+queue, and then a full disk, give a notice and no job; a stopped queue, and a
+printer that does not answer, a notice that the job waits or did not print."""
 
 import atexit, glob, os, pathlib, re, subprocess, sys
 
@@ -14,7 +15,15 @@ def print_refused_and_on_a_full_disk():
     # A raw queue to /dev/null; the server keeps each job's file to read back.
     (cups / "cupsd.conf").write_text("Listen %s/sock\nPreserveJobFiles Yes\n"
                                      "<Policy default>\n<Limit All>\n</Limit>\n</Policy>\n" % cups)
-    (cups / "cups-files.conf").write_text("ServerRoot {0}\nRequestRoot {0}\nCacheDir {0}\nStateDir {0}\n"
+    # The system's programs, but for one backend of its own: a printer that does
+    # not answer. Private to root, it runs as root.
+    (cups / "bin" / "backend").mkdir(parents=True)
+    for program in set(glob.glob("/usr/lib/cups/*")) - {"/usr/lib/cups/backend"}:
+        (cups / "bin" / os.path.basename(program)).symlink_to(program)
+    fails = cups / "bin" / "backend" / "fails"
+    fails.write_text('#!/bin/sh\ncat "${6:--}" >/dev/null\necho "ERROR: The printer does not answer" >&2\nexit 1\n')
+    fails.chmod(0o700)
+    (cups / "cups-files.conf").write_text("ServerRoot {0}\nRequestRoot {0}\nCacheDir {0}\nStateDir {0}\nServerBin {0}/bin\n"
                                           "ErrorLog {0}/error_log\nAccessLog {0}/access_log\nPageLog {0}/page_log\n"
                                           "FileDevice Yes\nSystemGroup root\n".format(cups))
     spawn(["cupsd", "-f", "-c", cups / "cupsd.conf", "-s", cups / "cups-files.conf"])
@@ -50,6 +59,18 @@ def print_refused_and_on_a_full_disk():
     notice = wait_for(lambda: (n := drava.notice() or "").startswith("印刷できませんでした") and "受け付け" not in n and n,
                       "a notice that nothing printed", 10)
     assert len(jobs()) == 1 and sorted(os.listdir(disk)) == files, "%s; no job, no file left: %s" % (notice, os.listdir(disk))
+
+    os.remove("%s/filler" % disk)
+    lp("cupsdisable", "drava")
+    drava.key("space")
+    waits = "印刷待ち: プリンタが停止しています"
+    wait_for(lambda: drava.notice() == waits, lambda: "%r, not %r" % (waits, drava.notice()), 10)
+    # Debian's error policy: the job is kept, held for another try.
+    lp("lpadmin", "-p", "fails", "-v", "fails:/", "-m", "raw", "-E", "-o", "printer-error-policy=retry-job")
+    lp("lpadmin", "-d", "fails")
+    drava.key("space")
+    failed = "印刷できませんでした: 再試行を待っています (The printer does not answer)"
+    wait_for(lambda: drava.notice() == failed, lambda: "%r, not %r" % (failed, drava.notice()), 10)
     drava.close_window()
     assert drava.process.wait(10) == 0, "a clean exit"
 
