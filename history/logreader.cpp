@@ -65,6 +65,8 @@ void keepLastOfEach(std::vector<LoggedLine> &lines)
 std::vector<LoggedLine> withNewer(const std::vector<LoggedLine> &settled, std::vector<LoggedLine> newer)
 {
     keepLastOfEach(newer);
+    if (settled.empty()) // the first read of a large log: no second copy of it
+        return newer;
     std::vector<LoggedLine> all;
     all.reserve(settled.size() + newer.size());
     // Where both hold a line, the newer record counts: it is the later in the log.

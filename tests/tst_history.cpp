@@ -186,6 +186,8 @@ private slots:
         VirtualForm w;
         const QString log = w.form.state.appFolder + "KelpLog.csv";
         write(log, a + "\r\nbad\r\n" + b + "\r\n");
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form)); // a shortcut acts in the active window
         QTest::keyClick(&w.form, Qt::Key_H, Qt::ControlModifier);
         QCOMPARE(w.form.findChildren<QWidget *>("HistoryWindow").size(), 1);
         w.form.OpenHistory(); // once more: still the one window
