@@ -25,14 +25,22 @@ LogFollower::~LogFollower()
         worker.join();
 }
 
-// A log that does not exist yet is waited for in its folder; one replaced
-// by another file drops out of the watch and is taken up again.
+// A log that does not exist yet is waited for in the nearest folder there is
+// (the user's data folder is made at the first save); one replaced by
+// another file drops out of the watch and is taken up again.
 void LogFollower::watch()
 {
-    if (!path.isEmpty() && !watcher.files().contains(path) && QFileInfo::exists(path))
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path) && !watcher.files().contains(path))
         watcher.addPath(path);
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!path.isEmpty() && !watcher.directories().contains(folder) && QFileInfo(folder).isDir())
+    QString folder = QFileInfo(path).absolutePath();
+    while (!QFileInfo(folder).isDir() && folder != QFileInfo(folder).absolutePath())
+        folder = QFileInfo(folder).absolutePath();
+    for (const QString &stale : watcher.directories())
+        if (stale != folder)
+            watcher.removePath(stale);
+    if (!watcher.directories().contains(folder))
         watcher.addPath(folder);
 }
 
