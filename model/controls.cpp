@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -54,9 +55,33 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
     return l;
 }
 
+// Enter and the keypad's Enter press a button as Space does: down while held,
+// clicked once at the release however long the key repeats, and by the same
+// click a mouse gives, so the gate sees one kind of press.
+class PushButton : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
+            const auto *key = static_cast<QKeyEvent *>(e);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                QKeyEvent space(e->type(), Qt::Key_Space, key->modifiers(), QStringLiteral(" "), key->isAutoRepeat());
+                const bool handled = QPushButton::event(&space);
+                e->setAccepted(space.isAccepted());
+                return handled;
+            }
+        }
+        return QPushButton::event(e);
+    }
+};
+
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption, const QRect &rect)
 {
-    auto *b = new QPushButton(caption, parent);
+    auto *b = new PushButton(caption, parent);
     b->setObjectName(name);
     b->setGeometry(rect);
     b->setAutoDefault(false);

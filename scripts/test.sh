@@ -5,6 +5,16 @@
 # end-to-end tests on Xvfb through the accessibility tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# The run's temporary folders all go in one of its own. At its end, pass or
+# fail, whatever it left on the machine is listed, taken away and fails it.
+run=$(mktemp -d -t drava-run.XXXXXX)
+chmod 755 "$run" # the package's test user reads its scripts from in here
+mkdir "$run/tmp"
+scripts/leftovers.sh note "$run"
+trap 'scripts/leftovers.sh check "$run" || exit 1' EXIT
+export TMPDIR=$run/tmp
+
 scripts/install-deps.sh
 
 jobs=$(nproc)

@@ -72,6 +72,48 @@ private slots:
             }
     }
 
+    // A key held on a control, repeating, pressed 600 ms into line A's draw or
+    // with none running; then the beeps (8 a draw), whether anything was saved
+    // and whether 画面全体 is ticked. Enter presses a button as Space does.
+    void keys_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("inDraw");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("Enter on a START, held") << "CommandC" << int(Qt::Key_Return) << false << "8 - -";
+        QTest::newRow("keypad Enter on the machine's START") << "CommandS" << int(Qt::Key_Enter) << false << "8 - -";
+        QTest::newRow("Enter on Save") << "CommandSave" << int(Qt::Key_Return) << false << "0 saved -";
+        QTest::newRow("Enter on Save in a draw") << "CommandSave" << int(Qt::Key_Return) << true << "8 - -";
+        QTest::newRow("keypad Enter on a START in a draw") << "CommandC" << int(Qt::Key_Enter) << true << "8 - -";
+        QTest::newRow("Space on 画面全体") << "CheckPrn" << int(Qt::Key_Space) << false << "0 - ticked";
+        QTest::newRow("Enter on 画面全体") << "CheckPrn" << int(Qt::Key_Return) << false << "0 - -";
+    }
+    void keys()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(bool, inDraw);
+        QFETCH(QString, outcome);
+        VirtualForm w;
+        const auto hold = [&] { // as X sends a repeating key: a release before each repeat
+            for (int i = 0; i < 4; ++i) {
+                QKeyEvent e(i % 2 ? QEvent::KeyRelease : QEvent::KeyPress, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier, QString(), i == 1 || i == 2);
+                QApplication::sendEvent(w.button(control), &e);
+            }
+        };
+        if (inDraw) {
+            w.pacer.schedule(600, hold);
+            w.play("A");
+        } else {
+            hold();
+        }
+        w.pacer.advance(20000);
+        const QString seen = QString("%1 %2 %3").arg(w.pacer.beeps().size()).arg(w.files().isEmpty() ? "-" : "saved")
+                                 .arg(w.button("CheckPrn")->isChecked() ? "ticked" : "-");
+        QCOMPARE(seen, outcome);
+    }
+
     // The range is the clock's six fields plus the tick remainder, floored to
     // 0..999 also for a negative tick; the candidate is floor(range * r) + 1
     // from the exact product, modulo 43 with 0 becoming 43.
