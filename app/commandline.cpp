@@ -97,12 +97,13 @@ int runCheck(const CommandLine &command, const QString &logPath)
     std::string why;
     parseDraw(command.draw.toStdString(), draw, why);
 
-    LogReader reader;
+    LogFile::Position position;
+    const LogReader &reader = position.reader;
     std::vector<LoggedLine> lines;
     const std::atomic_bool notCancelled = false;
     const LogFile::Result read = logPath.isEmpty() ? LogFile::Result::Missing
                                                    : LogFile::readMore(QFile::encodeName(logPath).toStdString(),
-                                                                       reader, lines, notCancelled);
+                                                                       position, lines, notCancelled);
     if (read != LogFile::Result::Read) {
         std::fprintf(stderr, "drava: cannot read the log %s: %s\n",
                      logPath.isEmpty() ? "(there is no folder for it)" : qPrintable(logPath),

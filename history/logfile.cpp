@@ -26,10 +26,22 @@ public:
     ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
 
     bool isOpen() const { return fd >= 0; }
+    // Its length; -1 for what is not a regular file.
     int64_t size() const
     {
         struct stat st;
         return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? int64_t(st.st_size) : -1;
+    }
+    bool isFile(uint64_t device, uint64_t inode) const
+    {
+        struct stat st;
+        return ::fstat(fd, &st) == 0 && st.st_dev == device && st.st_ino == inode;
+    }
+    void identify(uint64_t &device, uint64_t &inode) const
+    {
+        struct stat st;
+        if (::fstat(fd, &st) == 0)
+            device = st.st_dev, inode = st.st_ino;
     }
     // Reads up to `count` bytes at `offset`; -1 on failure.
     ssize_t readAt(char *buffer, size_t count, uint64_t offset) const
@@ -47,9 +59,10 @@ private:
 } // namespace
 
 namespace LogFile {
-Result readMore(const std::string &path, LogReader &reader, std::vector<LoggedLine> &lines,
+Result readMore(const std::string &path, Position &position, std::vector<LoggedLine> &lines,
                 const std::atomic_bool &cancel, const std::function<void(uint64_t, uint64_t)> &progress)
 {
+    LogReader &reader = position.reader;
     ReadOnlyFile file(path);
     if (!file.isOpen())
         return errno == ENOENT ? Result::Missing : Result::Failed;
@@ -57,8 +70,10 @@ Result readMore(const std::string &path, LogReader &reader, std::vector<LoggedLi
     if (size < 0)
         return Result::Failed;
     uint64_t at = reader.bytesFed();
-    if (uint64_t(size) < at)
-        return Result::Shortened;
+    if (at == 0)
+        file.identify(position.device, position.inode);
+    else if (uint64_t(size) < at || !file.isFile(position.device, position.inode))
+        return Result::Replaced;
     // Room for every record at once: growing a vector of millions would hold
     // it twice for a moment.
     lines.reserve(lines.size() + (uint64_t(size) - at) / shortestLine + 1);

@@ -13,13 +13,21 @@ enum class Result {
     Read,      // read to its end
     Missing,   // no log yet
     Failed,    // cannot be opened or read
-    Shortened, // shorter than what was read before: it was replaced, read it anew
+    Replaced,  // another file, or shorter than what was read before: read it anew
     Cancelled,
 };
 
-// Reads what the log holds past what `reader` has taken, onto `lines`.
-// `progress` hears the bytes taken so far and the log's length.
-Result readMore(const std::string &path, LogReader &reader, std::vector<LoggedLine> &lines,
+// How far a log file has been read, and which file it was: a log replaced by
+// another (a copy put back) is read anew, whatever its length.
+struct Position
+{
+    LogReader reader;
+    uint64_t device = 0, inode = 0;
+};
+
+// Reads what the log holds past `position`, onto `lines`. `progress` hears
+// the bytes taken so far and the log's length.
+Result readMore(const std::string &path, Position &position, std::vector<LoggedLine> &lines,
                 const std::atomic_bool &cancel, const std::function<void(uint64_t, uint64_t)> &progress = {});
 
 // The lines of the log's last `bytes`, with the last record of each: what is

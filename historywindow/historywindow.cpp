@@ -75,13 +75,22 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    // Widths from the font, not from the rows: measuring a thousand rows at
+    // every change of the log would hold up the window's thread.
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    for (int column : {LineTable::Date, LineTable::Time, LineTable::Letter})
-        view->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    for (auto [column, widest] : {std::pair{LineTable::Date, "0000/00/00"}, std::pair{LineTable::Time, "00:00:00"},
+                                  std::pair{LineTable::Letter, "行"}}) {
+        view->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
+        view->horizontalHeader()->resizeSection(column, view->fontMetrics().horizontalAdvance(QString::fromUtf8(widest)) + 16);
+    }
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setTabKeyNavigation(false);
 
     progress->setAccessibleName(QStringLiteral("読み込み"));
+    // Its place is kept while hidden: shown again, it moves nothing else.
+    QSizePolicy keep = progress->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    progress->setSizePolicy(keep);
     progress->hide();
     // Their text is what is read out; what each is, is its description.
     for (auto [label, name] : {std::pair{count, "行数"}, std::pair{prizes, "当選の集計"}, std::pair{skipped, "読めない行"}}) {

@@ -22,6 +22,9 @@ public:
 
     static const QString title;
 
+    // The log as read: for those who wait on it, as the benchmarks do.
+    const LogFollower &logFollower() const { return follower; }
+
 private:
     void showLines();
     void showSpanOfLog();

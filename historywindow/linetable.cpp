@@ -2,12 +2,31 @@
 
 #include <QColor>
 
+#include <algorithm>
+#include <climits>
+
 void LineTable::show(std::shared_ptr<const std::vector<LoggedLine>> shown, LineSpan shownSpan)
 {
     beginResetModel();
     lines = std::move(shown);
     span = shownSpan;
+    given = std::min(span.size(), batch);
     endResetModel();
+}
+
+bool LineTable::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && given < span.size();
+}
+
+void LineTable::fetchMore(const QModelIndex &parent)
+{
+    const size_t more = std::min({batch, span.size() - given, size_t(INT_MAX) - given});
+    if (parent.isValid() || more == 0)
+        return;
+    beginInsertRows({}, int(given), int(given + more - 1));
+    given += more;
+    endInsertRows();
 }
 
 void LineTable::setDraw(const std::optional<AnnouncedDraw> &entered)
@@ -19,7 +38,7 @@ void LineTable::setDraw(const std::optional<AnnouncedDraw> &entered)
 
 int LineTable::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(std::min<size_t>(span.size(), INT_MAX));
+    return parent.isValid() ? 0 : int(given);
 }
 
 int LineTable::columnCount(const QModelIndex &parent) const

@@ -19,6 +19,12 @@ public:
     void show(std::shared_ptr<const std::vector<LoggedLine>> lines, LineSpan span);
     void setDraw(const std::optional<AnnouncedDraw> &draw);
 
+    // The rows are given to the view a batch at a time, as it scrolls down:
+    // telling it of millions at once would hold up the window's thread.
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+    static constexpr size_t batch = 1000;
+
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -29,5 +35,6 @@ public:
 private:
     std::shared_ptr<const std::vector<LoggedLine>> lines;
     LineSpan span{nullptr, nullptr};
+    size_t given = 0; // rows the view has been told of
     std::optional<AnnouncedDraw> draw;
 };

@@ -5,6 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <chrono>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 // Enough of the log's end for a window of the newest lines.
 constexpr size_t tailBytes = 64 * 1024;
@@ -58,23 +63,31 @@ void LogFollower::readOn()
 // On the worker: reads what is new and hands the window what it then sees.
 void LogFollower::read(const std::string &file, SettledLines lines, Tally tally)
 {
+    // Behind the window's thread and the display server: a draw keeps its pace.
+    ::setpriority(PRIO_PROCESS, ::gettid(), 10);
     const auto post = [this](auto call) { QMetaObject::invokeMethod(this, call, Qt::QueuedConnection); };
-    if (logReader.bytesFed() == 0 && !file.empty()) {
+    if (logPosition.reader.bytesFed() == 0 && !file.empty()) {
         SettledLines tail = std::make_shared<const std::vector<LoggedLine>>(LogFile::readTail(file, tailBytes));
         if (!tail->empty())
             post([this, tail] { emit newest(tail); });
     }
-    const auto report = [&post, this](uint64_t done, uint64_t total) {
+    // Ten times a second is enough for a progress bar, and spares the window.
+    auto lastReport = std::chrono::steady_clock::now();
+    const auto report = [&post, &lastReport, this](uint64_t done, uint64_t total) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastReport < std::chrono::milliseconds(100) && done < total)
+            return;
+        lastReport = now;
         post([this, done, total] { emit progress(qint64(done), qint64(total)); });
     };
     std::vector<LoggedLine> fresh;
-    auto result = file.empty() ? LogFile::Result::Missing : LogFile::readMore(file, logReader, fresh, cancel, report);
-    if (result == LogFile::Result::Shortened || result == LogFile::Result::Missing) { // replaced or gone
-        logReader = LogReader();
+    auto result = file.empty() ? LogFile::Result::Missing : LogFile::readMore(file, logPosition, fresh, cancel, report);
+    if (result == LogFile::Result::Replaced || result == LogFile::Result::Missing) {
+        logPosition = LogFile::Position();
         lines = std::make_shared<const std::vector<LoggedLine>>();
         fresh.clear();
-        if (result == LogFile::Result::Shortened)
-            result = LogFile::readMore(file, logReader, fresh, cancel, report);
+        if (result == LogFile::Result::Replaced)
+            result = LogFile::readMore(file, logPosition, fresh, cancel, report);
         tally = Tally();
     }
     if (result == LogFile::Result::Cancelled)
@@ -83,14 +96,14 @@ void LogFollower::read(const std::string &file, SettledLines lines, Tally tally)
         lines = std::make_shared<const std::vector<LoggedLine>>(withNewer(*lines, std::move(fresh)));
         tally = tallyOf({lines->data(), lines->data() + lines->size()});
     }
-    post([this, result, lines, tally, skippedCount = logReader.skippedCount(),
-          skippedLines = logReader.skippedLines()] {
+    post([this, result, lines, tally, skippedCount = logPosition.reader.skippedCount(),
+          skippedLines = logPosition.reader.skippedLines()] {
         worker.join();
         const bool missingNow = result == LogFile::Result::Missing, failedNow = result == LogFile::Result::Failed;
         const bool news = lines != settled || skippedCount != skipped || missingNow != logMissing
                           || failedNow != logFailed || !readOnce;
         readOnce = true;
-        settled = lines;
+        SettledLines before = std::exchange(settled, lines);
         wholeTally = tally;
         skipped = skippedCount;
         firstSkipped = skippedLines;
@@ -98,6 +111,10 @@ void LogFollower::read(const std::string &file, SettledLines lines, Tally tally)
         logFailed = failedNow;
         if (news)
             emit changed();
+        // The window has let go of the lines it showed: freeing millions of
+        // them is left to a thread of its own, not the window's.
+        if (before.use_count() == 1 && before->size() > 100000)
+            std::thread([old = std::move(before)] {}).detach();
         if (std::exchange(again, false))
             readOn();
     });

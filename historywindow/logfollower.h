@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/logreader.h"
+#include "history/logfile.h"
 #include "history/tally.h"
 
 #include <QFileSystemWatcher>
@@ -54,7 +54,7 @@ private:
     bool again = false;
 
     // Where the reading stands: the worker's alone while it runs.
-    LogReader logReader;
+    LogFile::Position logPosition;
     // What the window sees, brought over once a read is done.
     SettledLines settled = std::make_shared<const std::vector<LoggedLine>>();
     Tally wholeTally;

@@ -215,6 +215,18 @@ private slots:
         QCOMPARE(view->model()->index(2, LineTable::Prize).data().toString(), QString("2等"));
         QCOMPARE(view->model()->index(2, LineTable::FirstNumber).data(Qt::AccessibleTextRole).toString(), QString("7 一致"));
 
+        // A copy put back over the log is read anew, though it is longer; the
+        // view is given its rows a thousand at a time.
+        QByteArray copy;
+        for (int i = 0; i < 1500; ++i)
+            copy += QString::asprintf("2026/12/01,10:%02d:%02d,A,1,2,3,4,5,6\r\n", i / 60 % 60, i % 60).toUtf8();
+        write(log + ".new", copy);
+        QVERIFY(QFile::remove(log) && QFile::rename(log + ".new", log));
+        QTRY_COMPARE(label("行数"), QString("行数: 1500"));
+        QCOMPARE(view->model()->rowCount(), 1000);
+        view->scrollToBottom();
+        QTRY_COMPARE(view->model()->rowCount(), 1500);
+
         w.form.close();
         QTRY_VERIFY(w.form.findChildren<QWidget *>("HistoryWindow").isEmpty());
     }
