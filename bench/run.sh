@@ -1,7 +1,9 @@
 #!/bin/bash
 # Builds the program and its benchmarks as released and runs them all on an
-# X server of their own: start-up and memory against a bare window, the CPU
-# and pacing of real draws, and the cost of a save as the log grows.
+# X server of their own: start-up and memory against a bare window and
+# against the same window built with plain Qt, the CPU and pacing of real
+# draws (also while the history reads a 200 MB log), the cost of a save as the
+# log grows, and reading that log: --check and the history window against awk.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -20,6 +22,7 @@ export XDG_CONFIG_HOME="$runtime"
 
 echo "on $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u +%F)"
 build-bench/bench/bench_startup build-bench/drava build-bench/bench/bare_window build-bench/bench/captioned_window \
-    "${RUNS:-10}"
-build-bench/bench/bench_draw "${DRAWS:-20}"
+    build-bench/bench/plain_window "${RUNS:-10}"
+build-bench/bench/bench_draw "${DRAWS:-20}" --history
 build-bench/bench/bench_save
+build-bench/bench/bench_history build-bench/drava

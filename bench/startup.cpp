@@ -2,8 +2,9 @@
 // until then: Drava against a bare Qt window of the same size, alternating.
 // The first frame is the first drawing the X server's damage extension
 // reports on a window the program created. A third program, the bare window
-// with one Japanese caption, shows what text alone adds.
-// Usage: startup DRAVA BARE CAPTIONED [runs]
+// with one Japanese caption, shows what text alone adds; a fourth, Drava's
+// window built with plain Qt and nothing behind it, what the program adds.
+// Usage: startup DRAVA BARE CAPTIONED PLAIN [runs]
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
@@ -82,12 +83,12 @@ double median(std::vector<double> values)
 
 int main(int argc, char *argv[])
 {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: %s DRAVA BARE CAPTIONED [runs]\n", argv[0]);
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: %s DRAVA BARE CAPTIONED PLAIN [runs]\n", argv[0]);
         return 2;
     }
-    const int runs = argc > 4 ? std::atoi(argv[4]) : 10;
-    enum { Drava, Bare, Captioned, Programs };
+    const int runs = argc > 5 ? std::atoi(argv[5]) : 10;
+    enum { Drava, Bare, Captioned, Plain, Programs };
     std::vector<double> msec[Programs], mib[Programs];
     for (int p = 0; p < Programs; ++p)
         measure(argv[1 + p]); // warm the caches for all
@@ -102,7 +103,11 @@ int main(int argc, char *argv[])
                 runs, median(msec[Drava]), bare, median(msec[Drava]) / bare);
     std::printf("  the bare window with one Japanese caption: %.1f ms, ratio %.2f\n", median(msec[Captioned]),
                 median(msec[Captioned]) / bare);
+    std::printf("  against the same window built with plain Qt: %.1f ms, ratio %.2f (target 1.10 at most)\n",
+                median(msec[Plain]), median(msec[Drava]) / median(msec[Plain]));
     std::printf("peak resident memory, median of %d: Drava %.1f MiB, bare window %.1f MiB, %+.1f MiB (target +10 at most)\n",
                 runs, median(mib[Drava]), median(mib[Bare]), median(mib[Drava]) - median(mib[Bare]));
+    std::printf("  against the same window built with plain Qt: %.1f MiB, %+.1f MiB (target +1.2 at most)\n",
+                median(mib[Plain]), median(mib[Drava]) - median(mib[Plain]));
     return 0;
 }

@@ -28,4 +28,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 ctest --test-dir build --output-on-failure || status=1
 ctest --test-dir build-asan --output-on-failure || status=1
+# The log reader against a minute of libFuzzer; any input that breaks it fails the run.
+fuzz/run.sh 60 || status=1
 exit "$status"

@@ -1,0 +1,144 @@
+// Reading a master log of years, 200 MB, against awk counting one field of
+// it, the least any program that reads the whole log pays: `drava --check`
+// on it, and the history window opened on it from the main window, to its
+// first lines and to the whole log read and charted; and the memory the
+// history holds for each record. Run it on an X server.
+// Usage: bench_history DRAVA [runs]
+#include "biglog.h"
+#include "historyload.h"
+
+#include "app/form1.h"
+#include "log/drawlog.h"
+#include "platform/qtpacer.h"
+#include "platform/qtprinter.h"
+#include "platform/windowsystem.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+double now()
+{
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The wall time of a program run to its end, its output thrown away.
+double timeRun(std::vector<const char *> argv)
+{
+    argv.push_back(nullptr);
+    const double start = now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        execvp(argv[0], const_cast<char *const *>(argv.data()));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::fprintf(stderr, "%s failed\n", argv[0]);
+    return now() - start;
+}
+
+double medianRun(const std::vector<const char *> &argv, int runs)
+{
+    timeRun(argv); // the same start for each, warm
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(timeRun(argv));
+    return median(times);
+}
+
+double peakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+void wait(int msec)
+{
+    QEventLoop loop;
+    QTimer::singleShot(msec, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s DRAVA [runs]\n", argv[0]);
+        return 2;
+    }
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
+    QTemporaryDir folder;
+    const std::string path = folder.filePath(DrawLog::masterLogName).toStdString();
+    const BigLog big = writeBigLog(path, 200 * 1000 * 1000);
+    if (big.records == 0)
+        return 1;
+
+    const double awk = medianRun({"awk", "-F,", "{c[$4]++}", path.c_str()}, runs);
+    std::printf("awk -F, '{c[$4]++}' on a %.0f MB log of %llu records (%llu lines), warm, median of %d: %.0f ms\n",
+                big.bytes / 1e6, static_cast<unsigned long long>(big.records),
+                static_cast<unsigned long long>(big.lines), runs, awk);
+    const double check = medianRun({argv[1], "--check", "3,7,12,25,31,40+18", "--log", path.c_str()}, runs);
+    std::printf("drava --check on it, median of %d: %.0f ms, %.2f times awk's (target 0.5 at most)\n", runs, check,
+                check / awk);
+    std::fflush(stdout);
+
+    WindowSystem::preferSocketImages(); // as the program does
+    QApplication app(argc, argv);
+    QtPacer pacer;
+    QtPrinter printer(folder.filePath("unused.pdf"));
+    Form1 form(pacer, printer, folder.path());
+    form.show();
+    wait(1000); // the window's first paint and whatever start-up leaves
+    const double mainWindow = peakMiB();
+
+    std::vector<double> firstRows, loaded;
+    double withHistory = 0;
+    for (int i = 0; i < runs; ++i) {
+        QEventLoop loop;
+        const double start = now();
+        HistoryWindow *window = openHistory(
+            form, [&] { firstRows.push_back(now() - start); },
+            [&] {
+                loaded.push_back(now() - start);
+                loop.quit();
+            });
+        loop.exec();
+        if (i == 0)
+            withHistory = peakMiB();
+        delete window;
+        wait(200);
+    }
+    std::printf("history window on it, median of %d: first lines shown %.0f ms, %.3f of awk's (target 0.1 at most); "
+                "whole log read, one record a line, charted %.0f ms\n",
+                runs, median(firstRows), median(firstRows) / awk, median(loaded));
+    std::printf("peak resident memory: main window %.1f MiB, with the history loaded %.1f MiB: %.1f bytes a record "
+                "(target 32 at most)\n",
+                mainWindow, withHistory, (withHistory - mainWindow) * 1024 * 1024 / double(big.records));
+    return 0;
+}

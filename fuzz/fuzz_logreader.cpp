@@ -1,0 +1,209 @@
+// The master log's reader against any bytes at all: a log is a text file that
+// people open in editors and spreadsheets, copy about and cut short, so the
+// history must take whatever it finds without a fault, and read every record
+// the program wrote exactly as it was written, however the reads cut it.
+#include "history/logreader.h"
+#include "history/prize.h"
+#include "history/tally.h"
+
+#include <algorithm>
+#include <bitset>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+void require(bool holds, const char *what)
+{
+    if (!holds) {
+        std::fprintf(stderr, "broken: %s\n", what);
+        std::abort();
+    }
+}
+
+bool same(const LoggedLine &a, const LoggedLine &b)
+{
+    return !(a < b) && !(b < a);
+}
+
+bool same(const std::vector<LoggedLine> &a, const std::vector<LoggedLine> &b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto &x, auto &y) { return same(x, y); });
+}
+
+// Where to cut the log and which dates to ask for, drawn from the log itself,
+// so that the seeds stay logs and a mutation moves the cuts too.
+struct Choices
+{
+    explicit Choices(const uint8_t *data, size_t size)
+    {
+        for (size_t i = 0; i < size; ++i)
+            state = (state ^ data[i]) * 0x100000001b3u;
+    }
+    uint64_t next()
+    {
+        state ^= state >> 29;
+        state *= 0xbf58476d1ce4e5b9u;
+        state ^= state >> 32;
+        return state;
+    }
+    size_t below(size_t n) { return n ? size_t(next() % n) : 0; }
+    uint64_t state = 0xcbf29ce484222325u;
+};
+
+// A date near those of `lines`, or none, or one that no calendar has.
+int someDate(Choices &choose, const std::vector<LoggedLine> &lines)
+{
+    switch (choose.below(4)) {
+    case 0:
+        return 0;
+    case 1:
+        return int(choose.below(99991232));
+    default:
+        return lines.empty() ? 20261206 : lines[choose.below(lines.size())].date() + int(choose.below(3)) - 1;
+    }
+}
+
+void checkRange(const std::vector<LoggedLine> &lines, int from, int to)
+{
+    const LineSpan span = linesBetween(lines, from, to);
+    require(span.begin >= lines.data() && span.begin <= span.end && span.end <= lines.data() + lines.size(),
+            "the range lies within the lines");
+    const LoggedLine *const first = lines.data(), *const last = lines.data() + lines.size();
+    for (const LoggedLine *l = first; l != last; ++l) {
+        const bool inside = (from == 0 || l->date() >= from) && (to == 0 || l->date() <= to);
+        require(inside == (l >= span.begin && l < span.end), "the range holds exactly the lines of its dates");
+    }
+}
+
+void checkDraw(const std::string &text, const std::vector<LoggedLine> &lines)
+{
+    AnnouncedDraw draw;
+    std::string why;
+    if (!parseDraw(text, draw, why)) {
+        require(!why.empty(), "a refused draw says why");
+        return;
+    }
+    uint64_t mask = 0;
+    for (const int n : draw.numbers) {
+        require(n >= 1 && n <= 43 && !(mask >> n & 1), "a draw has six distinct numbers 1 to 43");
+        mask |= uint64_t(1) << n;
+    }
+    require(mask == draw.mask, "the draw's mask is its six numbers");
+    require(draw.bonus >= 1 && draw.bonus <= 43 && !(mask >> draw.bonus & 1), "the bonus is another number");
+
+    std::string again;
+    for (const int n : draw.numbers)
+        again += (again.empty() ? "" : ",") + std::to_string(n);
+    again += "+" + std::to_string(draw.bonus);
+    AnnouncedDraw reread;
+    require(parseDraw(again, reread, why) && reread.mask == draw.mask && reread.bonus == draw.bonus,
+            "a draw written plainly reads back the same");
+
+    for (const LoggedLine &line : lines) {
+        const size_t matched = std::bitset<64>(line.numberMask() & draw.mask).count();
+        const int expected = matched == 6 ? 1
+                             : matched == 5 ? (line.numberMask() >> draw.bonus & 1 ? 2 : 3)
+                             : matched == 4 ? 4
+                             : matched == 3 ? 5
+                                            : 0;
+        require(prizeOf(line, draw) == expected, "the prize follows the numbers matched");
+    }
+    const Tally tally = tallyOf({lines.data(), lines.data() + lines.size()}, &draw);
+    uint64_t prizes = 0, numbers = 0;
+    for (const uint64_t p : tally.prizes)
+        prizes += p;
+    for (const uint64_t n : tally.numbers)
+        numbers += n;
+    require(tally.lines == lines.size() && prizes == lines.size() && numbers == 6 * lines.size() && tally.numbers[0] == 0,
+            "the tally counts every line once and six numbers each");
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
+{
+    const char *data = reinterpret_cast<const char *>(bytes);
+    Choices choose(bytes, size);
+
+    // All at once, and in two or three pieces cut where a line may be.
+    LogReader whole, cut;
+    std::vector<LoggedLine> read, readCut;
+    whole.feed(data, size, read);
+    size_t cuts[] = {choose.below(size + 1), choose.below(size + 1)};
+    if (choose.below(2))
+        cuts[1] = cuts[0];
+    std::sort(std::begin(cuts), std::end(cuts));
+    cut.feed(data, cuts[0], readCut);
+    cut.feed(data + cuts[0], cuts[1] - cuts[0], readCut);
+    cut.feed(data + cuts[1], size - cuts[1], readCut);
+    require(same(read, readCut), "the records do not depend on where the reads cut");
+    require(whole.lineCount() == cut.lineCount() && whole.skippedCount() == cut.skippedCount()
+                && whole.skippedLines() == cut.skippedLines() && whole.bytesFed() == cut.bytesFed(),
+            "the counts do not depend on where the reads cut");
+
+    require(whole.bytesFed() == size, "every byte is taken");
+    require(whole.lineCount() == uint64_t(std::count(data, data + size, '\n')), "every line end ends a line");
+    require(whole.skippedCount() + read.size() == whole.lineCount(), "each line is a record or skipped");
+    const std::vector<uint64_t> &skipped = whole.skippedLines();
+    require(skipped.size() == std::min<uint64_t>(whole.skippedCount(), LogReader::skippedLinesKept),
+            "the first skipped lines are kept");
+    require(std::is_sorted(skipped.begin(), skipped.end())
+                && std::adjacent_find(skipped.begin(), skipped.end()) == skipped.end()
+                && (skipped.empty() || (skipped.front() >= 1 && skipped.back() <= whole.lineCount())),
+            "skipped lines are line numbers, in order");
+
+    // A record is taken exactly as the program writes it: its text is the line.
+    size_t next = 0;
+    for (const char *at = data, *end = data + size; at < end;) {
+        const char *lf = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)));
+        if (!lf)
+            break;
+        const size_t length = size_t(lf - at) - (lf > at && lf[-1] == '\r');
+        LoggedLine line;
+        if (parseRecord(at, length, next, line)) {
+            require(next < read.size() && same(read[next], line), "the reader takes what the record says");
+            require(line.text() == std::string(at, length), "a record's text is the line it was read from");
+            ++next;
+        }
+        at = lf + 1;
+    }
+    require(next == read.size(), "the reader takes the records and nothing else");
+
+    // Of a line saved more than once the last record counts.
+    std::map<uint64_t, const LoggedLine *> last;
+    for (const LoggedLine &line : read)
+        last[line.key()] = &line;
+    std::vector<LoggedLine> kept = read;
+    keepLastOfEach(kept);
+    require(kept.size() == last.size(), "one line for each stamp and letter");
+    size_t k = 0;
+    for (const auto &[key, line] : last) {
+        require(kept[k].key() == key && same(kept[k], *line), "each line keeps its last record");
+        LoggedLine reread;
+        const std::string text = kept[k].text();
+        require(parseRecord(text.data(), text.size(), 0, reread) && reread.key() == key && reread.text() == text,
+                "a kept line's text reads back as the same line");
+        ++k;
+    }
+    for (size_t i = 1; i < kept.size(); ++i)
+        require(kept[i - 1].key() < kept[i].key(), "lines go by stamp and letter");
+
+    // Read in two goes, the newer records settle onto the older ones alike.
+    const size_t split = choose.below(read.size() + 1);
+    std::vector<LoggedLine> settled(read.begin(), read.begin() + long(split));
+    keepLastOfEach(settled);
+    require(same(withNewer(settled, std::vector<LoggedLine>(read.begin() + long(split), read.end())), kept),
+            "reading on from the settled lines gives what reading at once does");
+
+    for (int i = 0; i < 3; ++i)
+        checkRange(kept, someDate(choose, kept), someDate(choose, kept));
+
+    // An announced draw as someone may type it: the input's first line.
+    const char *lf = static_cast<const char *>(std::memchr(data, '\n', size));
+    checkDraw(std::string(data, std::min<size_t>(lf ? size_t(lf - data) : size, 64)), kept);
+    return 0;
+}
