@@ -14,6 +14,9 @@ mkdir "$run/tmp"
 scripts/leftovers.sh note "$run"
 trap 'scripts/leftovers.sh check "$run" || exit 1' EXIT
 export TMPDIR=$run/tmp
+# Qt programs run by the build (the icons are drawn by one) want a runtime folder.
+mkdir -m 700 "$run/runtime"
+export XDG_RUNTIME_DIR=$run/runtime
 
 scripts/install-deps.sh
 
