@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -43,6 +42,20 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     setObjectName(QStringLiteral("HistoryWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
 
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(rangeRow());
+    layout->addLayout(drawRow());
+    setUpView();
+    layout->addWidget(view, 3);
+    layout->addWidget(chart, 1);
+    layout->addLayout(statusRow());
+    resize(720, 640);
+    follow();
+    showLines();
+}
+
+QLayout *HistoryWindow::rangeRow()
+{
     auto *range = new QHBoxLayout;
     for (auto [on, date] : {std::pair{fromOn, from}, std::pair{toOn, to}}) {
         on->setAccessibleName(date->accessibleName());
@@ -53,7 +66,11 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
         connect(date, &QDateEdit::dateChanged, this, &HistoryWindow::showLines);
     }
     range->addStretch();
+    return range;
+}
 
+QLayout *HistoryWindow::drawRow()
+{
     auto *drawLabel = new QLabel(QStringLiteral("当選番号(&N):"));
     drawLabel->setBuddy(drawEntry);
     drawEntry->setAccessibleName(QStringLiteral("当選番号"));
@@ -64,12 +81,16 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     connect(check, &QPushButton::clicked, this, &HistoryWindow::enterDraw);
     connect(drawEntry, &QLineEdit::returnPressed, this, &HistoryWindow::enterDraw);
     drawProblem->setAccessibleName(QStringLiteral("当選番号の誤り"));
-    auto *drawRow = new QHBoxLayout;
-    drawRow->addWidget(drawLabel);
-    drawRow->addWidget(drawEntry, 1);
-    drawRow->addWidget(check);
-    drawRow->addWidget(drawProblem, 1);
+    auto *row = new QHBoxLayout;
+    row->addWidget(drawLabel);
+    row->addWidget(drawEntry, 1);
+    row->addWidget(check);
+    row->addWidget(drawProblem, 1);
+    return row;
+}
 
+void HistoryWindow::setUpView()
+{
     view->setModel(&table);
     view->setAccessibleName(QStringLiteral("抽選した行"));
     view->verticalHeader()->hide();
@@ -85,7 +106,10 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     }
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setTabKeyNavigation(false);
+}
 
+QLayout *HistoryWindow::statusRow()
+{
     progress->setAccessibleName(QStringLiteral("読み込み"));
     // Its place is kept while hidden: shown again, it moves nothing else.
     QSizePolicy keep = progress->sizePolicy();
@@ -102,15 +126,11 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     status->addWidget(prizes, 1);
     status->addWidget(skipped);
     status->addWidget(progress);
+    return status;
+}
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(range);
-    layout->addLayout(drawRow);
-    layout->addWidget(view, 3);
-    layout->addWidget(chart, 1);
-    layout->addLayout(status);
-    resize(720, 640);
-
+void HistoryWindow::follow()
+{
     connect(&follower, &LogFollower::newest, this, [this](SettledLines lines) {
         if (!follower.loading())
             return; // the whole log came first
@@ -129,7 +149,6 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
         progress->hide();
         showLines();
     });
-    showLines();
 }
 
 // An open end of the range shows where the log ends, as a start to narrow it from.

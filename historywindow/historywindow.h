@@ -9,6 +9,7 @@
 class QCheckBox;
 class QDateEdit;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QProgressBar;
 class QTableView;
@@ -26,6 +27,12 @@ public:
     const LogFollower &logFollower() const { return follower; }
 
 private:
+    QLayout *rangeRow();
+    QLayout *drawRow();
+    void setUpView();
+    QLayout *statusRow();
+    void follow();
+
     void showLines();
     void showSpanOfLog();
     void enterDraw();
