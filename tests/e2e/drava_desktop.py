@@ -71,14 +71,19 @@ def start_pulseaudio():
 
 def sounds_during(action, rate=44100):
     """How many separate sounds the null sink plays while `action` runs."""
-    parec = subprocess.Popen(["parec", "-d", "null.monitor", "--format=s16le", "--rate=%d" % rate, "--channels=1",
-                              "--raw", "--latency-msec=20"], stdout=subprocess.PIPE)
-    wait_for(lambda: subprocess.run(["pactl", "list", "short", "source-outputs"], capture_output=True).stdout,
-             "the recording")
-    action()
-    time.sleep(0.5)  # the last sound's tail
-    parec.send_signal(signal.SIGINT)
-    recorded = parec.communicate()[0]
+    # Into a file, not a pipe: a pipe read only at the end fills in a second,
+    # and on a loaded machine the server then drops what parec cannot take.
+    with tempfile.TemporaryFile() as sound:
+        parec = subprocess.Popen(["parec", "-d", "null.monitor", "--format=s16le", "--rate=%d" % rate,
+                                  "--channels=1", "--raw", "--latency-msec=20"], stdout=sound)
+        wait_for(lambda: subprocess.run(["pactl", "list", "short", "source-outputs"], capture_output=True).stdout,
+                 "the recording")
+        action()
+        time.sleep(0.5)  # the last sound's tail
+        parec.send_signal(signal.SIGINT)
+        parec.wait(10)
+        sound.seek(0)
+        recorded = sound.read()
     loud = [i for i, sample in enumerate(array.array("h", recorded[:len(recorded) // 2 * 2])) if abs(sample) > 300]
     return sum(b - a > 0.15 * rate for a, b in zip([-rate] + loud, loud))  # a sound: after 0.15 s of silence
 
@@ -162,6 +167,8 @@ class Drava:
 
     def draw(self, letter):
         self.key("space")
+        # Begun first: on a loaded machine the tree may be read before the key is taken.
+        wait_for(lambda: text(self.line(letter)[1]) != "START", "line %s's draw to begin" % letter)
         wait_for(lambda: all(n.strip().isdigit() for n in self.numbers(letter))
                  and text(self.line(letter)[1]) == "START", "line %s's six numbers" % letter, 40)
 
