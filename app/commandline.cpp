@@ -1,7 +1,6 @@
 #include "commandline.h"
 
 #include "history/logfile.h"
-#include "history/prize.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -74,11 +73,10 @@ CommandLine CommandLine::parse(int &argc, char **argv)
         return wrong(QStringLiteral("--check and --history cannot go together"));
     if (checking) {
         command.action = Check;
-        command.draw = parser.value(check);
-        AnnouncedDraw draw;
+        const QString draw = parser.value(check);
         std::string why;
-        if (!parseDraw(command.draw.toStdString(), draw, why))
-            return wrong(QStringLiteral("the draw '%1': %2").arg(command.draw, QString::fromStdString(why)));
+        if (!parseDraw(draw.toStdString(), command.draw, why))
+            return wrong(QStringLiteral("the draw '%1': %2").arg(draw, QString::fromStdString(why)));
         for (const auto &[option, date] : {std::pair{from, &command.fromDate}, std::pair{to, &command.toDate}}) {
             if (parser.isSet(option) && !(*date = readDate(parser.value(option))))
                 return wrong(QStringLiteral("--%1 takes a date as yyyy/mm/dd, not '%2'")
@@ -93,10 +91,6 @@ CommandLine CommandLine::parse(int &argc, char **argv)
 
 int runCheck(const CommandLine &command, const QString &logPath)
 {
-    AnnouncedDraw draw;
-    std::string why;
-    parseDraw(command.draw.toStdString(), draw, why);
-
     LogFile::Position position;
     const LogReader &reader = position.reader;
     std::vector<LoggedLine> lines;
@@ -115,7 +109,7 @@ int runCheck(const CommandLine &command, const QString &logPath)
     std::string out;
     const LineSpan span = linesBetween(lines, command.fromDate, command.toDate);
     for (const LoggedLine *line = span.begin; line != span.end; ++line)
-        if (const int prize = prizeOf(*line, draw))
+        if (const int prize = prizeOf(*line, command.draw))
             out += line->text() + ',' + char('0' + prize) + '\n';
     std::fwrite(out.data(), 1, out.size(), stdout);
 

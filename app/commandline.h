@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/prize.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,7 +15,7 @@ struct CommandLine
 
     // For Check: the announced draw, the date range (yyyymmdd, 0 for open)
     // and the log to read ("" for the one Save writes to).
-    QString draw;
+    AnnouncedDraw draw;
     int fromDate = 0, toDate = 0;
     QString log;
 
