@@ -1,5 +1,6 @@
 #include "pick.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Pick {
@@ -21,11 +22,18 @@ std::int16_t drawRange(const ClockFields &f, int remainder)
     return static_cast<std::int16_t>(f.year2 + f.month + f.day + f.hour + f.minute + f.second + remainder);
 }
 
+int fairRange(int range)
+{
+    return highest * std::max(1, range / highest);
+}
+
 int candidate(std::int16_t range, float r)
 {
-    // The product is taken in double precision so that rounding to single
-    // precision can never lift it to the next whole number.
-    const auto x = static_cast<int>(std::floor(double(range) * double(r))) + 1;
+    // With the whole range, the numbers up to range mod 43 would have one x
+    // more than the rest: small numbers would come up more often. The product
+    // is taken in double precision so that rounding to single precision can
+    // never lift it to the next whole number.
+    const auto x = static_cast<int>(std::floor(double(fairRange(range)) * double(r))) + 1;
     const int c = x % highest;
     return c == 0 ? highest : c;
 }

@@ -23,6 +23,11 @@ int tickRemainder(std::uint32_t tick);
 // The six clock fields plus the tick remainder, as a 16-bit value (2 to 1282).
 std::int16_t drawRange(const ClockFields &fields, int remainder);
 
-// floor(range * r) + 1, taken modulo 43 with 0 becoming 43.
+// The range rounded down to whole rounds of 43, and never below one round:
+// every number then stands for as many values of x as any other.
+int fairRange(int range);
+
+// x from 1 to fairRange(range), floor(fairRange * r) + 1, taken modulo 43
+// with 0 becoming 43.
 int candidate(std::int16_t range, float r);
 } // namespace Pick

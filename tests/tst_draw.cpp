@@ -20,18 +20,20 @@ private slots:
         QTest::addColumn<QList<float>>("random");
         QTest::addColumn<QString>("numbers");
         QTest::addColumn<Times>("beeps");
-        QTest::newRow("ordinary") << 1000000u << QList<float>{} << "26 43 39 1 11 41"
-                                   << Times{0, 1800, 3150, 5600, 6350, 7350, 9350, 9850};
-        QTest::newRow("counter's sign change") << 0x7FFFFFFFu - 3000 << QList<float>{} << "38 24 36 35 1 11"
-                                                << Times{0, 2400, 4350, 5450, 8050, 9000, 10000, 10500};
-        QTest::newRow("counter's wrap") << 0xFFFFFFFFu - 5000 << QList<float>{} << "13 39 41 1 11 35"
-                                         << Times{0, 1150, 2950, 3550, 6350, 7350, 9050, 9550};
+        QTest::newRow("ordinary") << 1000000u << QList<float>{} << "18 42 7 41 1 30"
+                                   << Times{0, 1400, 3100, 4000, 6200, 6850, 8800, 9300};
+        // The counter turns negative 1111 ms in, and wraps to 0 1000 ms in:
+        // in the hold of the first number, from 950 and from 900 ms.
+        QTest::newRow("counter's sign change in a hold") << 0x80000000u - 1111 << QList<float>{} << "19 41 33 3 1 39"
+                                                         << Times{0, 1450, 3050, 5300, 6450, 9000, 11400, 11900};
+        QTest::newRow("counter's wrap in a hold") << 0u - 1000 << QList<float>{} << "18 42 7 41 1 30"
+                                                  << Times{0, 1400, 3100, 4000, 6200, 6850, 8800, 9300};
         // 1 settles at 550; 1 twice more waits 550 and 100 ms, the roll at 14
-        // by then, so 24 settles 10 steps and a hold later.
-        QTest::newRow("duplicates") << 1000000u << QList<float>{0, 0, 0} << "1 24 5 7 11 17"
-                                     << Times{0, 550, 2200, 3900, 4500, 5200, 6000, 6500};
-        QTest::newRow("duplicate at remainder 0") << 999450u << QList<float>{0, 0} << "1 26 37 21 23 30"
-                                                   << Times{0, 550, 2300, 3350, 5200, 5800, 6650, 7150};
+        // by then, so 22 settles 8 steps and a hold later.
+        QTest::newRow("duplicates") << 1000000u << QList<float>{0, 0, 0} << "1 22 43 23 20 40"
+                                     << Times{0, 550, 2100, 3650, 5300, 7800, 9300, 9800};
+        QTest::newRow("duplicate at remainder 0") << 999450u << QList<float>{0, 0} << "1 18 42 19 3 25"
+                                                   << Times{0, 550, 1900, 3600, 5100, 6950, 8550, 9050};
     }
     void pacing()
     {
@@ -65,12 +67,12 @@ private slots:
         sampler->setInterval(1);
         sampler->setEnabled(true);
         w.play("B");
-        QCOMPARE(numbers.join(' '), QString("  ,  ,  ,  ,  ,  @1 26,  ,  ,  ,  ,  @1850 26,43,  ,  ,  ,  @3200 "
-                                            "26,43,39,  ,  ,  @5650 26,43,39,1,  ,  @6400 26,43,39,1,11,  @7400 "
-                                            "26,43,39,1,11,41@9400"));
+        QCOMPARE(numbers.join(' '), QString("  ,  ,  ,  ,  ,  @1 18,  ,  ,  ,  ,  @1450 18,42,  ,  ,  ,  @3150 "
+                                            "18,42,7,  ,  ,  @4050 18,42,7,41,  ,  @6250 18,42,7,41,1,  @6900 "
+                                            "18,42,7,41,1,30@8850"));
         QCOMPARE(buttons.mid(0, 4).join(' '), QString("START@1 1@100 2@150 3@200"));
-        QCOMPARE(buttons.mid(buttons.size() - 2).join(' '), QString("41@8900 START@9900"));
-        QVERIFY(buttons.join(QChar(32)).contains(" 43@") && buttons.size() == 129); // 127 steps, 43 wrapping to 1
+        QCOMPARE(buttons.mid(buttons.size() - 2).join(' '), QString("30@8350 START@9350"));
+        QVERIFY(buttons.join(QChar(32)).contains(" 43@") && buttons.size() == 118); // 116 steps, 43 wrapping to 1
     }
 
     // Each button pressed during a line's roll and hold, during a draw of the
@@ -138,7 +140,7 @@ private slots:
         QTest::newRow("hold") << "A" << qint64(1500);
         QTest::newRow("closing pause") << "A" << qint64(9600);
         QTest::newRow("repeat cycle") << "Deb +100000" << qint64(9000);
-        QTest::newRow("between cycles") << "Deb +100000" << qint64(55000); // the first saved at 54650
+        QTest::newRow("between cycles") << "Deb +100000" << qint64(47000); // the first saved at 46400
     }
     void closeAtAnyMoment()
     {
@@ -154,7 +156,7 @@ private slots:
         w.pacer.advance(100000);
         QCOMPARE(w.numbers(0), line);
         QCOMPARE(w.files(), files);
-        QCOMPARE(files.isEmpty(), at < 54650);
+        QCOMPARE(files.isEmpty(), at < 46400);
     }
 
     // The repeat run: the first cycle 1200 ms after "deb", 300 ms after each
@@ -171,7 +173,7 @@ private slots:
         };
         stray->setInterval(7);
         stray->setEnabled(true);
-        w.pacer.schedule(23200, [&] { w.button("CommandDeb")->click(); }); // in the cycle's pause after A
+        w.pacer.schedule(19000, [&] { w.button("CommandDeb")->click(); }); // in the cycle's pause after A
         w.play("A Deb saved saved");
         const Times b = beeps(w);
         QCOMPARE(b.size(), 88);

@@ -41,38 +41,38 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QByteArray>("files");
         const QByteArray batch = "== 261206_0905.csv\n2026/12/06,09:05\r\n", log = "== KelpLog.csv\n";
-        const QByteArray a = "2026/12/06,09:05:03,A,26,43,39,1,11,41\r\n";
-        const QByteArray c = "2026/12/06,09:05:13,C,6,21,22,33,3,19\r\n";
+        const QByteArray a = "2026/12/06,09:05:03,A,18,42,7,41,1,30\r\n";
+        const QByteArray c = "2026/12/06,09:05:12,C,24,43,34,19,41,33\r\n";
         QTest::newRow("save before any draw") << "Save" << log;
         QTest::newRow("twice in a row") << "A C Save Save" << batch + a + c + log + a + c + a + c;
         QTest::newRow("drawn E, a minute on A and C: saved A, C, E in E's batch")
             << "E +60000 A C Save"
-            << batch + "2026/12/06,09:06:13,A,7,11,1,23,13,6\r\n2026/12/06,09:06:23,C,13,23,27,36,15,31\r\n"
-                       "2026/12/06,09:05:03,E,26,43,39,1,11,41\r\n"
-                   + log + "2026/12/06,09:06:13,A,7,11,1,23,13,6\r\n2026/12/06,09:06:23,C,13,23,27,36,15,31\r\n"
-                           "2026/12/06,09:05:03,E,26,43,39,1,11,41\r\n";
+            << batch + "2026/12/06,09:06:12,A,24,43,34,19,41,33\r\n2026/12/06,09:06:24,C,19,14,20,15,24,7\r\n"
+                       "2026/12/06,09:05:03,E,18,42,7,41,1,30\r\n"
+                   + log + "2026/12/06,09:06:12,A,24,43,34,19,41,33\r\n2026/12/06,09:06:24,C,19,14,20,15,24,7\r\n"
+                           "2026/12/06,09:05:03,E,18,42,7,41,1,30\r\n";
         QTest::newRow("sort then save")
             << "B D Sort Save"
-            << batch + "2026/12/06,09:05:03,B,1,11,26,39,41,43\r\n2026/12/06,09:05:13,D,3,6,19,21,22,33\r\n"
-                   + log + "2026/12/06,09:05:03,B,1,11,26,39,41,43\r\n2026/12/06,09:05:13,D,3,6,19,21,22,33\r\n";
+            << batch + "2026/12/06,09:05:03,B,1,7,18,30,41,42\r\n2026/12/06,09:05:12,D,19,24,33,34,41,43\r\n"
+                   + log + "2026/12/06,09:05:03,B,1,7,18,30,41,42\r\n2026/12/06,09:05:12,D,19,24,33,34,41,43\r\n";
         QTest::newRow("the batch file holds the last save")
             << "B Save Sort Save"
-            << batch + "2026/12/06,09:05:03,B,1,11,26,39,41,43\r\n" + log
-                   + "2026/12/06,09:05:03,B,26,43,39,1,11,41\r\n2026/12/06,09:05:03,B,1,11,26,39,41,43\r\n";
+            << batch + "2026/12/06,09:05:03,B,1,7,18,30,41,42\r\n" + log
+                   + "2026/12/06,09:05:03,B,18,42,7,41,1,30\r\n2026/12/06,09:05:03,B,1,7,18,30,41,42\r\n";
         QTest::newRow("new batch a minute on")
             << "A Save Clr +60000 B Save"
-            << batch + a + "== 261206_0906.csv\n2026/12/06,09:06\r\n2026/12/06,09:06:13,B,7,11,1,23,13,6\r\n" + log
-                   + a + "2026/12/06,09:06:13,B,7,11,1,23,13,6\r\n";
+            << batch + a + "== 261206_0906.csv\n2026/12/06,09:06\r\n2026/12/06,09:06:12,B,24,43,34,19,41,33\r\n" + log
+                   + a + "2026/12/06,09:06:12,B,24,43,34,19,41,33\r\n";
         QTest::newRow("same minute, same file") << "A Save Clr C Save" << batch + c + log + a + c;
         QTest::newRow("save right after Clear") << "A Save Clr Save" << batch + a + log + a;
         QTest::newRow("Clear during the machine's draw") << "A Save 1000:Clr S Save" << batch + a + log + a;
-        const QByteArray cde = "2026/12/06,09:05:28,C,5,16,35,37,40,41\r\n2026/12/06,09:05:39,D,5,10,16,27,33,37\r\n"
-                               "2026/12/06,09:05:48,E,7,9,13,18,34,43\r\n";
-        const QByteArray cycle = "2026/12/06,09:05:04,A,1,15,17,24,34,35\r\n2026/12/06,09:05:16,B,2,17,32,33,35,40\r\n" + cde;
+        const QByteArray cde = "2026/12/06,09:05:21,C,1,29,34,35,41,43\r\n2026/12/06,09:05:31,D,4,5,24,33,34,36\r\n"
+                               "2026/12/06,09:05:39,E,3,4,17,27,28,39\r\n";
+        const QByteArray cycle = "2026/12/06,09:05:04,A,1,2,12,20,22,41\r\n2026/12/06,09:05:12,B,6,9,13,18,29,43\r\n" + cde;
         QTest::newRow("a cycle; Clear between cycles stops the run")
             << "Deb saved +600 Clr +100000" << batch + cycle + log + cycle;
         QTest::newRow("Clear in a cycle's pause empties A and B")
-            << "Deb 25000:Clr saved +600 Clr" << batch + cde + log + cde;
+            << "Deb 18300:Clr saved +600 Clr" << batch + cde + log + cde;
     }
     void scenarios()
     {
@@ -125,8 +125,8 @@ private slots:
             shell(QString("dd if=/dev/zero of=%1/a bs=1k; dd if=/dev/zero of=%1/b bs=1").arg(disk.path()));
         w.play("Save");
         QCOMPARE(read(log), oldLog);
-        QCOMPARE(read(batch), batchWritten ? QByteArray("2026/12/06,09:05\r\n2026/12/06,09:05:03,A,26,43,39,1,11,41\r\n"
-                                                        "2026/12/06,09:05:13,B,6,21,22,33,3,19\r\n")
+        QCOMPARE(read(batch), batchWritten ? QByteArray("2026/12/06,09:05\r\n2026/12/06,09:05:03,A,18,42,7,41,1,30\r\n"
+                                                        "2026/12/06,09:05:12,B,24,43,34,19,41,33\r\n")
                                            : oldBatch);
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).filter("csv.").size(), 0);
         QCOMPARE(strayTargets(), elsewhere);

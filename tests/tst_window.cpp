@@ -115,8 +115,9 @@ private slots:
     }
 
     // The range is the clock's six fields plus the tick remainder, floored to
-    // 0..999 also for a negative tick; the candidate is floor(range * r) + 1
-    // from the exact product, modulo 43 with 0 becoming 43.
+    // 0..999 also for a negative tick, then rounded down to whole rounds of 43
+    // (one at least); the candidate is floor(rounded * r) + 1 from the exact
+    // product, modulo 43 with 0 becoming 43.
     void pick_data()
     {
         QTest::addColumn<QDateTime>("clock");
@@ -124,14 +125,15 @@ private slots:
         QTest::addColumn<float>("r");
         QTest::addColumn<int>("candidate");
         const QDateTime morning({2026, 12, 6}, {9, 5, 3}); // fields add up to 61
-        QTest::newRow("smallest range 2") << QDateTime({2000, 1, 1}, {0, 0}) << 0u << 0.75f << 2;
-        QTest::newRow("largest range 1282, largest r") << QDateTime({2099, 12, 31}, {23, 59, 59}) << 999u
-                                                       << 0.99999994f << 35;
-        QTest::newRow("x = 86 becomes 43") << morning << 1000039u << 0.855f << 43;
-        QTest::newRow("most negative tick, remainder 352") << morning << 0x80000000u << 0.5f << 35;
-        QTest::newRow("tick -1001, remainder 999") << morning << quint32(-1001) << 0.5f << 15;
-        // 10 * 0.7f is 6.9999999 but 7 once rounded to single precision.
-        QTest::newRow("no single-precision product") << QDateTime({2000, 1, 1}, {0, 0}) << 8u << 0.7f << 7;
+        const QDateTime newYear({2000, 1, 1}, {0, 0});     // fields add up to 2
+        QTest::newRow("range 2 is taken as 43") << newYear << 0u << 0.75f << 33;
+        QTest::newRow("range 1282 rounds to 1247, largest r") << QDateTime({2099, 12, 31}, {23, 59, 59}) << 999u
+                                                              << 0.99999994f << 43;
+        QTest::newRow("range 100 rounds to 86: x = 86 becomes 43") << morning << 1000039u << 0.995f << 43;
+        QTest::newRow("most negative tick, remainder 352: 413 rounds to 387") << morning << 0x80000000u << 0.5f << 22;
+        QTest::newRow("tick -1001, remainder 999: 1060 rounds to 1032") << morning << quint32(-1001) << 0.5f << 1;
+        // 43 * r is 4.9999998 but 5 once rounded to single precision.
+        QTest::newRow("range 43 stays, no single-precision product") << newYear << 41u << 0.116279066f << 5;
     }
     void pick()
     {
@@ -140,6 +142,18 @@ private slots:
         QFETCH(float, r);
         QFETCH(int, candidate);
         QCOMPARE(Pick::candidate(Pick::drawRange(Pick::clockFields(clock), Pick::tickRemainder(tick)), r), candidate);
+    }
+    // Every range a clock can give: r across each x from 1 to the rounded
+    // range gives every number equally often.
+    void pickIsEven()
+    {
+        for (int range = 2; range <= 1282; ++range) {
+            const int rounded = Pick::fairRange(range);
+            std::array<int, 44> count{};
+            for (int x = 1; x <= rounded; ++x)
+                ++count[size_t(Pick::candidate(std::int16_t(range), float((x - 0.5) / rounded)))];
+            QVERIFY2(std::count(count.begin() + 1, count.end(), rounded / 43) == 43, qPrintable(QString::number(range)));
+        }
     }
 
     // Each line sorts alike, in place, by value: blanks, empties and what
