@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "history/evenness.h"
 #include "history/logfile.h"
 
 #include <QCommandLineParser>
@@ -44,13 +45,19 @@ CommandLine CommandLine::parse(int &argc, char **argv)
                                    QStringLiteral("Print the logged lines that win against DRAW, six numbers "
                                                   "and the bonus such as 3,7,12,25,31,40+18, each with its prize."),
                                    QStringLiteral("DRAW"));
-    const QCommandLineOption from(QStringLiteral("from"), QStringLiteral("With --check: lines stamped on or after DATE."),
+    const QCommandLineOption stats(QStringLiteral("stats"),
+                                   QStringLiteral("Print how often each number came up among the logged lines, and "
+                                                  "a test of whether they came up evenly."));
+    const QCommandLineOption from(QStringLiteral("from"),
+                                  QStringLiteral("With --check or --stats: lines stamped on or after DATE."),
                                   QStringLiteral("yyyy/mm/dd"));
-    const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("With --check: lines stamped on or before DATE."),
+    const QCommandLineOption to(QStringLiteral("to"),
+                                QStringLiteral("With --check or --stats: lines stamped on or before DATE."),
                                 QStringLiteral("yyyy/mm/dd"));
-    const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("With --check: read FILE, not the master log."),
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 QStringLiteral("With --check or --stats: read FILE, not the master log."),
                                  QStringLiteral("FILE"));
-    parser.addOptions({help, history, check, from, to, log});
+    parser.addOptions({help, history, check, stats, from, to, log});
 
     CommandLine command;
     if (!parser.parse(arguments))
@@ -65,62 +72,102 @@ CommandLine CommandLine::parse(int &argc, char **argv)
     }
     if (!parser.positionalArguments().isEmpty())
         return wrong(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
-    const bool checking = parser.isSet(check);
+    QStringList actions;
+    for (const QCommandLineOption &option : {history, check, stats})
+        if (parser.isSet(option))
+            actions << QStringLiteral("--") + option.names().first();
+    if (actions.size() > 1)
+        return wrong(QStringLiteral("%1 cannot go together").arg(actions.join(QStringLiteral(" and "))));
+    const bool readsLog = parser.isSet(check) || parser.isSet(stats);
     for (const QCommandLineOption &option : {from, to, log})
-        if (!checking && parser.isSet(option))
-            return wrong(QStringLiteral("--%1 goes with --check").arg(option.names().first()));
-    if (checking && parser.isSet(history))
-        return wrong(QStringLiteral("--check and --history cannot go together"));
-    if (checking) {
+        if (!readsLog && parser.isSet(option))
+            return wrong(QStringLiteral("--%1 goes with --check or --stats").arg(option.names().first()));
+    if (parser.isSet(history))
+        command.action = History;
+    if (parser.isSet(check)) {
         command.action = Check;
         const QString draw = parser.value(check);
         std::string why;
         if (!parseDraw(draw.toStdString(), command.draw, why))
             return wrong(QStringLiteral("the draw '%1': %2").arg(draw, QString::fromStdString(why)));
-        for (const auto &[option, date] : {std::pair{from, &command.fromDate}, std::pair{to, &command.toDate}}) {
-            if (parser.isSet(option) && !(*date = readDate(parser.value(option))))
-                return wrong(QStringLiteral("--%1 takes a date as yyyy/mm/dd, not '%2'")
-                                 .arg(option.names().first(), parser.value(option)));
-        }
-        command.log = parser.value(log);
-    } else if (parser.isSet(history)) {
-        command.action = History;
     }
+    if (parser.isSet(stats))
+        command.action = Stats;
+    for (const auto &[option, date] : {std::pair{from, &command.fromDate}, std::pair{to, &command.toDate}}) {
+        if (parser.isSet(option) && !(*date = readDate(parser.value(option))))
+            return wrong(QStringLiteral("--%1 takes a date as yyyy/mm/dd, not '%2'")
+                             .arg(option.names().first(), parser.value(option)));
+    }
+    command.log = parser.value(log);
     return command;
 }
 
-int runCheck(const CommandLine &command, const QString &logPath)
+namespace {
+// The log as a command reads it: each drawn line once, with its last record.
+struct ReadLog
 {
     LogFile::Position position;
-    const LogReader &reader = position.reader;
     std::vector<LoggedLine> lines;
+};
+
+// Reads the whole log; false, the reason said, when it cannot be read.
+bool readLog(const QString &logPath, ReadLog &log)
+{
     const std::atomic_bool notCancelled = false;
     const LogFile::Result read = logPath.isEmpty() ? LogFile::Result::Missing
                                                    : LogFile::readMore(QFile::encodeName(logPath).toStdString(),
-                                                                       position, lines, notCancelled);
+                                                                       log.position, log.lines, notCancelled);
     if (read != LogFile::Result::Read) {
         std::fprintf(stderr, "drava: cannot read the log %s: %s\n",
                      logPath.isEmpty() ? "(there is no folder for it)" : qPrintable(logPath),
                      read == LogFile::Result::Missing ? "it does not exist" : "it cannot be opened");
-        return 1;
+        return false;
     }
-    keepLastOfEach(lines);
+    keepLastOfEach(log.lines);
+    return true;
+}
 
+// The lines that were skipped, on standard error.
+void reportSkipped(const LogReader &reader)
+{
+    if (reader.skippedCount() == 0)
+        return;
+    std::string numbers;
+    for (const uint64_t n : reader.skippedLines())
+        numbers += (numbers.empty() ? "" : ", ") + std::to_string(n);
+    if (reader.skippedCount() > reader.skippedLines().size())
+        numbers += ", ...";
+    std::fprintf(stderr, "drava: %llu unreadable lines skipped: %s\n",
+                 static_cast<unsigned long long>(reader.skippedCount()), numbers.c_str());
+}
+} // namespace
+
+int runCheck(const CommandLine &command, const QString &logPath)
+{
+    ReadLog log;
+    if (!readLog(logPath, log))
+        return 1;
     std::string out;
-    const LineSpan span = linesBetween(lines, command.fromDate, command.toDate);
+    const LineSpan span = linesBetween(log.lines, command.fromDate, command.toDate);
     for (const LoggedLine *line = span.begin; line != span.end; ++line)
         if (const int prize = prizeOf(*line, command.draw))
             out += line->text() + ',' + char('0' + prize) + '\n';
     std::fwrite(out.data(), 1, out.size(), stdout);
+    reportSkipped(log.position.reader);
+    return 0;
+}
 
-    if (reader.skippedCount() > 0) {
-        std::string numbers;
-        for (const uint64_t n : reader.skippedLines())
-            numbers += (numbers.empty() ? "" : ", ") + std::to_string(n);
-        if (reader.skippedCount() > reader.skippedLines().size())
-            numbers += ", ...";
-        std::fprintf(stderr, "drava: %llu unreadable lines skipped: %s\n",
-                     static_cast<unsigned long long>(reader.skippedCount()), numbers.c_str());
-    }
+int runStats(const CommandLine &command, const QString &logPath)
+{
+    ReadLog log;
+    if (!readLog(logPath, log))
+        return 1;
+    const Tally tally = tallyOf(linesBetween(log.lines, command.fromDate, command.toDate));
+    const Evenness test = evennessOf(tally);
+    std::printf("lines %llu\n", static_cast<unsigned long long>(tally.lines));
+    for (int n = 1; n <= 43; ++n)
+        std::printf("%d %llu\n", n, static_cast<unsigned long long>(tally.numbers[size_t(n)]));
+    std::printf("chi2 %.2f df %d p %.4g\n", test.chi2, Evenness::degreesOfFreedom, test.p);
+    reportSkipped(log.position.reader);
     return 0;
 }

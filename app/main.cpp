@@ -24,8 +24,12 @@ int main(int argc, char *argv[])
     const CommandLine command = CommandLine::parse(argc, argv);
     if (command.action == CommandLine::Done)
         return command.exitCode;
-    if (command.action == CommandLine::Check) // needs no display
-        return runCheck(command, command.log.isEmpty() ? masterLog() : command.log);
+    // The commands that read the log need no display.
+    const auto logOf = [&command] { return command.log.isEmpty() ? masterLog() : command.log; };
+    if (command.action == CommandLine::Check)
+        return runCheck(command, logOf());
+    if (command.action == CommandLine::Stats)
+        return runStats(command, logOf());
 
     WindowSystem::preferSocketImages();
     QApplication app(argc, argv);

@@ -25,6 +25,18 @@ QString FrequencyChart::describe(const Tally &tally)
     return counts.join(QStringLiteral(", "));
 }
 
+QString FrequencyChart::judge(const Evenness &test)
+{
+    const QString p = test.p < 0.0001 ? QStringLiteral("p < 0.0001") : QStringLiteral("p = %1").arg(test.p, 0, 'f', 4);
+    const char *verdict = test.verdict == Evenness::TooFewLines ? "判断には行数が足りません"
+                          : test.verdict == Evenness::Even      ? "偏りは見られません"
+                                                                : "偏りがあります";
+    return QStringLiteral("偏りの検定: χ² = %1 (自由度 %2), %3 · %4")
+        .arg(test.chi2, 0, 'f', 2)
+        .arg(Evenness::degreesOfFreedom)
+        .arg(p, QString::fromUtf8(verdict));
+}
+
 void FrequencyChart::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

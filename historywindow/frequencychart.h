@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/evenness.h"
 #include "history/tally.h"
 
 #include <QWidget>
@@ -18,6 +19,9 @@ public:
 
     // The counts as read aloud: "1: 12, 2: 9, …".
     static QString describe(const Tally &tally);
+    // The test of evenness in words: "偏りの検定: χ² = 79.46 (自由度 42),
+    // p = 0.0004 · 偏りがあります".
+    static QString judge(const Evenness &test);
 
 protected:
     void paintEvent(QPaintEvent *) override;

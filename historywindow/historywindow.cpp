@@ -33,7 +33,7 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     : QWidget(parent, Qt::Window), follower(logPath), fromOn(new QCheckBox(QStringLiteral("開始日(&F)"))),
       toOn(new QCheckBox(QStringLiteral("終了日(&T)"))), from(dateEdit(QStringLiteral("開始日"))),
       to(dateEdit(QStringLiteral("終了日"))), drawEntry(new QLineEdit), drawProblem(new QLabel),
-      view(new QTableView), chart(new FrequencyChart), progress(new QProgressBar), count(new QLabel),
+      view(new QTableView), chart(new FrequencyChart), progress(new QProgressBar), evenness(new QLabel), count(new QLabel),
       prizes(new QLabel), skipped(new QLabel)
 {
     Fonts::substituteJapaneseFaces();
@@ -48,6 +48,7 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     setUpView();
     layout->addWidget(view, 3);
     layout->addWidget(chart, 1);
+    layout->addWidget(evenness);
     layout->addLayout(statusRow());
     resize(720, 640);
     follow();
@@ -117,7 +118,8 @@ QLayout *HistoryWindow::statusRow()
     progress->setSizePolicy(keep);
     progress->hide();
     // Their text is what is read out; what each is, is its description.
-    for (auto [label, name] : {std::pair{count, "行数"}, std::pair{prizes, "当選の集計"}, std::pair{skipped, "読めない行"}}) {
+    for (auto [label, name] : {std::pair{evenness, "偏りの検定"}, std::pair{count, "行数"}, std::pair{prizes, "当選の集計"},
+                               std::pair{skipped, "読めない行"}}) {
         label->setAccessibleDescription(QString::fromUtf8(name));
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     }
@@ -181,6 +183,7 @@ void HistoryWindow::showLines()
     const bool whole = shown == follower.lines() && span.size() == lines.size();
     const Tally tally = whole && !draw ? follower.tally() : tallyOf(span, draw ? &*draw : nullptr);
     chart->show(tally);
+    evenness->setText(FrequencyChart::judge(evennessOf(tally)));
 
     const bool reading = follower.loading() && !follower.missing();
     if (follower.missing() && lines.empty())

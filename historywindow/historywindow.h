@@ -50,5 +50,6 @@ private:
     QTableView *view;
     FrequencyChart *chart;
     QProgressBar *progress;
+    QLabel *evenness;
     QLabel *count, *prizes, *skipped;
 };

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ make cmake pkg-config clang libclang-rt-14-dev
-    qt6-base-dev qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev libboost-math-dev
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     xvfb xauth x11-utils xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-gi
     gir1.2-atspi-2.0 python3-xlib

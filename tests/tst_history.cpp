@@ -1,4 +1,5 @@
 #include "support.h"
+#include "history/evenness.h"
 #include "history/logfile.h"
 #include "history/tally.h"
 #include "historywindow/historywindow.h"
@@ -39,6 +40,15 @@ struct CommandResult
     int status;
     QByteArray out, err;
 };
+// What --stats prints for lines holding `numbers`, then its test's line.
+QByteArray statsOut(int lines, const QList<int> &numbers, const QByteArray &test)
+{
+    QByteArray out = "lines " + QByteArray::number(lines) + "\n";
+    for (int n = 1; n <= 43; ++n)
+        out += QByteArray::number(n) + ' ' + QByteArray::number(numbers.count(n)) + '\n';
+    return out + test + '\n';
+}
+
 CommandResult drava(const QStringList &arguments)
 {
     QProcess p;
@@ -134,6 +144,38 @@ private slots:
         QCOMPARE(prizeOf(logged, announced), prize);
     }
 
+    // The test of evenness as the window words it, on worked counts: the even
+    // share E = 6 × lines ÷ 43, the sum of (count − E)² / E scaled by 42/37,
+    // p from χ² with 42 degrees of freedom, uneven below 1 %, and no judgement
+    // on fewer than 100 lines.
+    void evenness_data()
+    {
+        QTest::addColumn<QString>("counts"); // "70*21 50*21 60": 21 numbers 70 times, 21 50 times, one 60 times
+        QTest::addColumn<QString>("judged");
+        QTest::newRow("43 lines, each number 6 times") << "6*43" << "χ² = 0.00 (自由度 42), p = 1.0000 · 判断には行数が足りません";
+        QTest::newRow("430 lines, 1 to 21 ahead: uneven, as the plain sum's p of 0.0043 would also say")
+            << "70*21 50*21 60" << "χ² = 79.46 (自由度 42), p = 0.0004 · 偏りがあります";
+        QTest::newRow("p just above 1 %") << "70*17 50*17 67 53 60*7" << "χ² = 66.18 (自由度 42), p = 0.0101 · 偏りは見られません";
+        QTest::newRow("p just below 1 %") << "72*12 48*12 65 55 60*17" << "χ² = 66.33 (自由度 42), p = 0.0097 · 偏りがあります";
+        QTest::newRow("100 lines are judged") << "14*41 13*2" << "χ² = 0.16 (自由度 42), p = 1.0000 · 偏りは見られません";
+        QTest::newRow("99 lines are too few") << "14*35 13*8" << "χ² = 0.54 (自由度 42), p = 1.0000 · 判断には行数が足りません";
+        QTest::newRow("no lines") << "" << "χ² = 0.00 (自由度 42), p = 1.0000 · 判断には行数が足りません";
+    }
+    void evenness()
+    {
+        QFETCH(QString, counts);
+        QFETCH(QString, judged);
+        Tally tally;
+        size_t n = 1;
+        for (const QString &run : counts.split(' ', Qt::SkipEmptyParts))
+            for (int times = run.section('*', 1).toInt(), k = 0; k < qMax(times, 1); ++k)
+                tally.numbers[n++] = run.section('*', 0, 0).toULongLong();
+        for (const uint64_t count : tally.numbers)
+            tally.lines += count;
+        tally.lines /= 6;
+        QCOMPARE(FrequencyChart::judge(evennessOf(tally)), "偏りの検定: " + judged);
+    }
+
     // The real program, as a script calls it: standard output, standard
     // error, exit status.
     void checkCommand_data()
@@ -149,6 +191,13 @@ private slots:
         QTest::newRow("the range is inclusive")
             << QStringList{"--check", "7,12,19,25,38,1+2", "--from", "2026/12/06", "--to", "2026/12/06"} << a << skipped << 0;
         QTest::newRow("no winner") << QStringList{"--check", "30,31,32,33,34,35+36"} << QByteArray() << skipped << 0;
+        QTest::newRow("stats: each number's count, the test")
+            << QStringList{"--stats"}
+            << statsOut(3, {1, 2, 3, 4, 5, 6, 7, 7, 12, 12, 19, 19, 25, 38, 40, 41, 41, 42}, "chi2 50.07 df 42 p 0.1836")
+            << skipped << 0;
+        QTest::newRow("stats in a range")
+            << QStringList{"--stats", "--from", "2026/12/06", "--to", "2026/12/06"}
+            << statsOut(1, {7, 12, 19, 25, 38, 41}, "chi2 42.00 df 42 p 0.471") << skipped << 0;
         QTest::newRow("no log") << QStringList{"--check", "1,2,3,4,5,6+7", "--log", "missing.csv"} << QByteArray()
                                 << QByteArray("drava: cannot read the log missing.csv: it does not exist\n") << 1;
         QTest::newRow("a bonus among the six") << QStringList{"--check", "1,2,3,4,5,6+6"} << QByteArray()
@@ -157,7 +206,7 @@ private slots:
             << QByteArray("drava: --to takes a date as yyyy/mm/dd, not '2026/13/01'\n") << 2;
         QTest::newRow("unknown option") << QStringList{"--chek"} << QByteArray() << QByteArray("drava: Unknown option 'chek'.\n") << 2;
         QTest::newRow("--from alone") << QStringList{"--from", "2026/12/06"} << QByteArray()
-                                      << QByteArray("drava: --from goes with --check\n") << 2;
+                                      << QByteArray("drava: --from goes with --check or --stats\n") << 2;
         QTest::newRow("version") << QStringList{"--version"} << QByteArray("drava 1.0\n") << QByteArray() << 0;
     }
     void checkCommand()
@@ -171,7 +220,7 @@ private slots:
         write(log, "2026/12/06,09:05:03,A,7,12,19,25,38,41\r\nnot a record\r\n2026/12/05,20:00:00,C,1,2,3,4,5,6\r\n"
                    "2026/12/06,09:05:03,A,41,38,25,19,12,7\r\n\r\n2026/12/07,09:00:00,B,7,12,19,40,41,42\r\n"
                    "2026/12/07,09:00:00,C,7,12,19");
-        if (!arguments.contains("--log") && arguments.first() == "--check")
+        if (!arguments.contains("--log") && QStringList{"--check", "--stats"}.contains(arguments.first()))
             arguments << "--log" << log;
         const CommandResult r = drava(arguments);
         QCOMPARE(r.out, out);

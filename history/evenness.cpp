@@ -1,0 +1,22 @@
+#include "evenness.h"
+
+#include <boost/math/special_functions/gamma.hpp>
+
+Evenness evennessOf(const Tally &tally)
+{
+    Evenness test;
+    if (tally.lines > 0) {
+        const double even = 6.0 * double(tally.lines) / 43;
+        double sum = 0;
+        for (int n = 1; n <= 43; ++n) {
+            const double off = double(tally.numbers[size_t(n)]) - even;
+            sum += off * off / even;
+        }
+        test.chi2 = sum * (43.0 - 1) / (43.0 - 6);
+        // The upper tail of χ² with k degrees of freedom is Q(k / 2, X² / 2).
+        test.p = boost::math::gamma_q(Evenness::degreesOfFreedom / 2.0, test.chi2 / 2);
+    }
+    if (tally.lines >= Evenness::fewestLines)
+        test.verdict = test.p < Evenness::threshold ? Evenness::Uneven : Evenness::Even;
+    return test;
+}
