@@ -52,6 +52,11 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &saveFolder, QWidget 
     // The history is reached without a control of its own: the window stays as designed.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this), &QShortcut::activated, this,
             &Form1::OpenHistory);
+    // Shift+F10 opens the menu as the Menu key does, at the focused control.
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+        const QWidget *focused = focusWidget() ? focusWidget() : this;
+        ShowContextMenu(focused->mapToGlobal(focused->rect().center()));
+    });
 
     Form_Load();
     controls.lines[0].start->setFocus();
@@ -97,18 +102,29 @@ void Form1::OpenHistory()
 
 void Form1::contextMenuEvent(QContextMenuEvent *event)
 {
+    ShowContextMenu(event->globalPos());
+}
+
+void Form1::ShowContextMenu(const QPoint &at)
+{
+    if (contextMenu)
+        contextMenu->close();
     // popup(), not exec(): a draw below this event must not wait for the menu.
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(menu->addAction(HistoryWindow::title + QStringLiteral("…")), &QAction::triggered, this,
+    // No parent: assistive technology finds it among the application's
+    // windows, where its parent is the application too.
+    contextMenu = new QMenu;
+    contextMenu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(contextMenu->addAction(HistoryWindow::title + QStringLiteral("…")), &QAction::triggered, this,
             &Form1::OpenHistory);
-    menu->popup(event->globalPos());
+    contextMenu->popup(at);
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
     if (history)
         history->close();
+    if (contextMenu)
+        contextMenu->close();
     // A draw or a repeat cycle may be running below this event: stop every
     // wait and timer so those handlers unwind, and let the application quit.
     pacer.shutDown();

@@ -18,6 +18,7 @@
 #include <QWidget>
 
 class HistoryWindow;
+class QMenu;
 
 // The program's one window. Its controls are the data; the state variables
 // and the subsystems that handle its events hang off it.
@@ -31,6 +32,8 @@ public:
     void Form_Load();
     // Opens "履歴と照合" on the log Save writes to, or brings it forward.
     void OpenHistory();
+    // The window's menu, "履歴と照合…", at `at` on the screen.
+    void ShowContextMenu(const QPoint &at);
     void Timer1_Timer();
     void ShowClock();
 
@@ -56,4 +59,5 @@ private:
     Pacer &pacer;
     QString saveFolder;
     QPointer<HistoryWindow> history;
+    QPointer<QMenu> contextMenu;
 };

@@ -1,3 +1,4 @@
+#include "accessibility.h"
 #include "appfolder.h"
 #include "commandline.h"
 #include "form1.h"
@@ -32,6 +33,7 @@ int main(int argc, char *argv[])
         return runStats(command, logOf());
 
     WindowSystem::preferSocketImages();
+    installPopupAccessibility();
     QApplication app(argc, argv);
     app.setDesktopFileName(QStringLiteral("drava")); // ties the window to its entry and icon
     if (command.action == CommandLine::History) {

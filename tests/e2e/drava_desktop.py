@@ -116,6 +116,14 @@ def read_bytes(path):
         return f.read()
 
 
+def walk(accessible):
+    """Everything below `accessible` in the tree, depth first."""
+    for child in accessible:
+        if child is not None:
+            yield child
+            yield from walk(child)
+
+
 def text(accessible):
     accessible.clearCache()
     return accessible.name

@@ -1,12 +1,14 @@
-"""The history window on the real program: opened by its shortcut beside
-the main window, a draw typed in, the lines' prizes summed up as assistive
-technology reads them; then both windows closed with the main one."""
+"""The history window on the real program: its context menu read through the
+accessibility tree, as it opens by the right button, the Menu key and
+Shift+F10; the window opened by the menu's item beside the main window, a
+draw typed in, the lines' prizes summed up as assistive technology reads
+them; then both windows closed with the main one."""
 
 import os, subprocess, sys
 
 import pyatspi
 
-from drava_desktop import Drava, run, temporary_folder, text, wait_for
+from drava_desktop import Drava, run, temporary_folder, text, wait_for, walk
 
 LOG = (b"2026/12/05,20:00:00,A,3,7,12,25,31,40\r\n"    # all six: 1
        b"2026/12/05,20:00:00,B,3,7,12,25,31,18\r\n"    # five and the bonus: 2
@@ -21,7 +23,17 @@ def check_from_history():
     with open(os.path.join(folder, "KelpLog.csv"), "wb") as f:
         f.write(LOG)
     drava = Drava(sys.argv[1], folder)
-    drava.key("ctrl+h")
+    item = lambda: next(c for c in walk(drava.app) if c.getRoleName() == "menu item" and text(c) == "履歴と照合…")
+    for way in ("click", "Menu", "shift+F10"):
+        if way == "click":
+            subprocess.run(["xdotool", "mousemove", "--window", drava.window, "300", "20", "click", "3"], check=True)
+        else:
+            drava.key(way)
+        wait_for(item, "the menu's item, opened by " + way)
+        if way != "shift+F10":
+            drava.key("Escape")
+            wait_for(lambda: not any(True for _ in walk_menus(drava.app)), "the menu to close")
+    item().queryAction().doAction(0)
     history = wait_for(lambda: next(w for w in drava.app if text(w) == "履歴と照合"), "the history window")
     shown = lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(drava.pid)],
                                    capture_output=True, text=True).stdout.split()
@@ -39,16 +51,14 @@ def check_from_history():
     summary = "1等 1 · 2等 1 · 3等 0 · 4等 1 · 5等 1"
     wait_for(lambda: summary in labels(), lambda: "%r among %s" % (summary, labels()))
     assert "読めない行: 1 (4)" in labels(), labels()
+    assert "偏りの検定: χ² = 111.05 (自由度 42), p < 0.0001 · 判断には行数が足りません" in labels(), labels()
 
     drava.close_window()
     assert drava.process.wait(10) == 0, "exit status %d after closing" % drava.process.returncode
 
 
-def walk(accessible):
-    for child in accessible:
-        if child is not None:
-            yield child
-            yield from walk(child)
+def walk_menus(app):
+    return (c for c in walk(app) if c.getRoleName() == "menu item")
 
 
 run(check_from_history)
