@@ -2,6 +2,7 @@
 
 #include "history/evenness.h"
 #include "history/logfile.h"
+#include "platform/regularfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -55,7 +56,8 @@ CommandLine CommandLine::parse(int &argc, char **argv)
                                 QStringLiteral("With --check or --stats: lines stamped on or before DATE."),
                                 QStringLiteral("yyyy/mm/dd"));
     const QCommandLineOption log(QStringLiteral("log"),
-                                 QStringLiteral("With --check or --stats: read FILE, not the master log."),
+                                 QStringLiteral("With --check or --stats: read FILE, not the master log; - reads "
+                                                "standard input, and a pipe is read to its end."),
                                  QStringLiteral("FILE"));
     parser.addOptions({help, history, check, stats, from, to, log});
 
@@ -98,6 +100,8 @@ CommandLine CommandLine::parse(int &argc, char **argv)
             return wrong(QStringLiteral("--%1 takes a date as yyyy/mm/dd, not '%2'")
                              .arg(option.names().first(), parser.value(option)));
     }
+    if (command.fromDate && command.toDate && command.fromDate > command.toDate)
+        return wrong(QStringLiteral("--from %1 is later than --to %2").arg(parser.value(from), parser.value(to)));
     command.log = parser.value(log);
     return command;
 }
@@ -113,14 +117,13 @@ struct ReadLog
 // Reads the whole log; false, the reason said, when it cannot be read.
 bool readLog(const QString &logPath, ReadLog &log)
 {
-    const std::atomic_bool notCancelled = false;
-    const LogFile::Result read = logPath.isEmpty() ? LogFile::Result::Missing
-                                                   : LogFile::readMore(QFile::encodeName(logPath).toStdString(),
-                                                                       log.position, log.lines, notCancelled);
-    if (read != LogFile::Result::Read) {
-        std::fprintf(stderr, "drava: cannot read the log %s: %s\n",
-                     logPath.isEmpty() ? "(there is no folder for it)" : qPrintable(logPath),
-                     read == LogFile::Result::Missing ? "it does not exist" : "it cannot be opened");
+    if (logPath.isEmpty()) {
+        std::fputs("drava: cannot read the log: there is no folder for it\n", stderr);
+        return false;
+    }
+    if (LogFile::readWhole(QFile::encodeName(logPath).toStdString(), log.position, log.lines) != LogFile::Result::Read) {
+        std::fprintf(stderr, "drava: cannot read the log %s: %s\n", qPrintable(logPath),
+                     RegularFile::reason(log.position.error).c_str());
         return false;
     }
     keepLastOfEach(log.lines);

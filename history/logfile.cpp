@@ -1,9 +1,12 @@
 #include "logfile.h"
 
+#include "platform/regularfile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,34 +16,28 @@ constexpr size_t pieceSize = 1 << 20;
 // A record takes at least this many bytes with its line end.
 constexpr uint64_t shortestLine = 34;
 
+// A regular file read at any offset.
 class ReadOnlyFile
 {
 public:
-    explicit ReadOnlyFile(const std::string &path) : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~ReadOnlyFile()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    ReadOnlyFile(const ReadOnlyFile &) = delete;
-    ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
+    explicit ReadOnlyFile(const std::string &path) : file(path, O_RDONLY) {}
 
-    bool isOpen() const { return fd >= 0; }
-    // Its length; -1 for what is not a regular file.
+    bool isOpen() const { return file.isOpen(); }
+    int error() const { return file.error(); }
     int64_t size() const
     {
         struct stat st;
-        return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? int64_t(st.st_size) : -1;
+        return ::fstat(file.handle(), &st) == 0 ? int64_t(st.st_size) : -1;
     }
     bool isFile(uint64_t device, uint64_t inode) const
     {
         struct stat st;
-        return ::fstat(fd, &st) == 0 && st.st_dev == device && st.st_ino == inode;
+        return ::fstat(file.handle(), &st) == 0 && st.st_dev == device && st.st_ino == inode;
     }
     void identify(uint64_t &device, uint64_t &inode) const
     {
         struct stat st;
-        if (::fstat(fd, &st) == 0)
+        if (::fstat(file.handle(), &st) == 0)
             device = st.st_dev, inode = st.st_ino;
     }
     // Reads up to `count` bytes at `offset`; -1 on failure.
@@ -48,13 +45,13 @@ public:
     {
         ssize_t n;
         do
-            n = ::pread(fd, buffer, count, off_t(offset));
+            n = ::pread(file.handle(), buffer, count, off_t(offset));
         while (n < 0 && errno == EINTR);
         return n;
     }
 
 private:
-    int fd;
+    RegularFile file;
 };
 } // namespace
 
@@ -64,11 +61,14 @@ Result readMore(const std::string &path, Position &position, std::vector<LoggedL
 {
     LogReader &reader = position.reader;
     ReadOnlyFile file(path);
+    position.error = file.error();
     if (!file.isOpen())
-        return errno == ENOENT ? Result::Missing : Result::Failed;
+        return position.error == ENOENT ? Result::Missing : Result::Failed;
     const int64_t size = file.size();
-    if (size < 0)
+    if (size < 0) {
+        position.error = errno;
         return Result::Failed;
+    }
     uint64_t at = reader.bytesFed();
     if (at == 0)
         file.identify(position.device, position.inode);
@@ -83,8 +83,10 @@ Result readMore(const std::string &path, Position &position, std::vector<LoggedL
         if (cancel)
             return Result::Cancelled;
         const ssize_t n = file.readAt(piece.data(), size_t(std::min<uint64_t>(pieceSize, uint64_t(size) - at)), at);
-        if (n < 0)
+        if (n < 0) {
+            position.error = errno;
             return Result::Failed;
+        }
         if (n == 0)
             break; // shortened while read: the next call finds out
         reader.feed(piece.data(), size_t(n), lines);
@@ -118,5 +120,47 @@ std::vector<LoggedLine> readTail(const std::string &path, size_t bytes)
     reader.feed(start, size_t(end - start), lines);
     keepLastOfEach(lines);
     return lines;
+}
+Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines)
+{
+    const bool standardInput = path == "-";
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        position.error = errno == ENXIO ? RegularFile::notRegular : errno;
+        return errno == ENOENT ? Result::Missing : Result::Failed;
+    }
+    struct stat st;
+    const bool statted = ::fstat(fd, &st) == 0;
+    const bool pipe = statted && S_ISFIFO(st.st_mode);
+    position.error = !statted ? errno
+                     : S_ISDIR(st.st_mode) ? EISDIR
+                     : !standardInput && !pipe && !S_ISREG(st.st_mode) ? RegularFile::notRegular
+                                                                        : 0;
+    if (statted && S_ISREG(st.st_mode))
+        lines.reserve(lines.size() + uint64_t(st.st_size) / shortestLine + 1);
+    std::vector<char> piece(pieceSize);
+    // A named pipe that ends before anything was written to it has no program
+    // writing it: reading on would wait for ever.
+    bool writerSeen = standardInput || !pipe;
+    while (position.error == 0) {
+        const ssize_t n = ::read(fd, piece.data(), piece.size());
+        if (n > 0) {
+            position.reader.feed(piece.data(), size_t(n), lines);
+            writerSeen = true;
+        } else if (n == 0) {
+            if (!writerSeen)
+                position.error = RegularFile::notRegular;
+            break;
+        } else if (errno == EAGAIN) { // a pipe its writer has not written to yet
+            writerSeen = true;
+            pollfd wait{fd, POLLIN, 0};
+            ::poll(&wait, 1, -1);
+        } else if (errno != EINTR) {
+            position.error = errno;
+        }
+    }
+    if (!standardInput)
+        ::close(fd);
+    return position.error ? Result::Failed : Result::Read;
 }
 } // namespace LogFile

@@ -23,9 +23,12 @@ struct Position
 {
     LogReader reader;
     uint64_t device = 0, inode = 0;
+    // Why the last read failed, as RegularFile tells it.
+    int error = 0;
 };
 
-// Reads what the log holds past `position`, onto `lines`. `progress` hears
+// Reads what the log holds past `position`, onto `lines`, as the window
+// follows it: only a regular file, opened without waiting. `progress` hears
 // the bytes taken so far and the log's length.
 Result readMore(const std::string &path, Position &position, std::vector<LoggedLine> &lines,
                 const std::atomic_bool &cancel, const std::function<void(uint64_t, uint64_t)> &progress = {});
@@ -33,4 +36,9 @@ Result readMore(const std::string &path, Position &position, std::vector<LoggedL
 // The lines of the log's last `bytes`, with the last record of each: what is
 // newest, shown while the rest is read.
 std::vector<LoggedLine> readTail(const std::string &path, size_t bytes);
+
+// Reads a log to its end as command-line programs read their input: "-" is
+// standard input, and a pipe is read until the program writing it is done.
+// A named pipe that nothing writes to is not taken: it would never end.
+Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines);
 } // namespace LogFile

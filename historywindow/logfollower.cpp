@@ -1,6 +1,7 @@
 #include "logfollower.h"
 
 #include "history/logfile.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +16,8 @@ namespace {
 constexpr size_t tailBytes = 64 * 1024;
 } // namespace
 
-LogFollower::LogFollower(const QString &path, QObject *parent) : QObject(parent), path(path)
+LogFollower::LogFollower(const QString &path, QObject *parent)
+    : QObject(parent), path(path), post(GuiPost::to(this, {}))
 {
     connect(&watcher, &QFileSystemWatcher::fileChanged, this, &LogFollower::readOn);
     connect(&watcher, &QFileSystemWatcher::directoryChanged, this, &LogFollower::readOn);
@@ -25,9 +27,9 @@ LogFollower::LogFollower(const QString &path, QObject *parent) : QObject(parent)
 
 LogFollower::~LogFollower()
 {
-    cancel = true;
+    reading->cancel = true;
     if (worker.joinable())
-        worker.join();
+        worker.detach();
 }
 
 // A log that does not exist yet is waited for in the nearest folder there is
@@ -56,38 +58,41 @@ void LogFollower::readOn()
         again = true;
         return;
     }
-    const std::string file = QFile::encodeName(path).toStdString();
-    worker = std::thread([this, file, before = settled, tally = wholeTally] { read(file, before, tally); });
+    worker = std::thread(&LogFollower::read, QFile::encodeName(path).toStdString(), reading, post, this, settled,
+                         wholeTally);
 }
 
 // On the worker: reads what is new and hands the window what it then sees.
-void LogFollower::read(const std::string &file, SettledLines lines, Tally tally)
+// It touches the follower only through `post`, which calls it while it lives.
+void LogFollower::read(const std::string &file, const std::shared_ptr<Reading> &reading,
+                       const std::shared_ptr<GuiPost> &post, LogFollower *follower, SettledLines lines, Tally tally)
 {
     // Behind the window's thread and the display server: a draw keeps its pace.
     ::setpriority(PRIO_PROCESS, ::gettid(), 10);
-    const auto post = [this](auto call) { QMetaObject::invokeMethod(this, call, Qt::QueuedConnection); };
-    if (logPosition.reader.bytesFed() == 0 && !file.empty()) {
+    LogFile::Position &position = reading->position;
+    if (position.reader.bytesFed() == 0 && !file.empty()) {
         SettledLines tail = std::make_shared<const std::vector<LoggedLine>>(LogFile::readTail(file, tailBytes));
         if (!tail->empty())
-            post([this, tail] { emit newest(tail); });
+            post->call([follower, tail] { emit follower->newest(tail); });
     }
     // Ten times a second is enough for a progress bar, and spares the window.
     auto lastReport = std::chrono::steady_clock::now();
-    const auto report = [&post, &lastReport, this](uint64_t done, uint64_t total) {
+    const auto report = [&](uint64_t done, uint64_t total) {
         const auto now = std::chrono::steady_clock::now();
         if (now - lastReport < std::chrono::milliseconds(100) && done < total)
             return;
         lastReport = now;
-        post([this, done, total] { emit progress(qint64(done), qint64(total)); });
+        post->call([follower, done, total] { emit follower->progress(qint64(done), qint64(total)); });
     };
     std::vector<LoggedLine> fresh;
-    auto result = file.empty() ? LogFile::Result::Missing : LogFile::readMore(file, logPosition, fresh, cancel, report);
+    const std::atomic_bool &cancel = reading->cancel;
+    auto result = file.empty() ? LogFile::Result::Missing : LogFile::readMore(file, position, fresh, cancel, report);
     if (result == LogFile::Result::Replaced || result == LogFile::Result::Missing) {
-        logPosition = LogFile::Position();
+        position = LogFile::Position();
         lines = std::make_shared<const std::vector<LoggedLine>>();
         fresh.clear();
         if (result == LogFile::Result::Replaced)
-            result = LogFile::readMore(file, logPosition, fresh, cancel, report);
+            result = LogFile::readMore(file, position, fresh, cancel, report);
         tally = Tally();
     }
     if (result == LogFile::Result::Cancelled)
@@ -96,26 +101,32 @@ void LogFollower::read(const std::string &file, SettledLines lines, Tally tally)
         lines = std::make_shared<const std::vector<LoggedLine>>(withNewer(*lines, std::move(fresh)));
         tally = tallyOf({lines->data(), lines->data() + lines->size()});
     }
-    post([this, result, lines, tally, skippedCount = logPosition.reader.skippedCount(),
-          skippedLines = logPosition.reader.skippedLines()] {
-        worker.join();
-        const bool missingNow = result == LogFile::Result::Missing, failedNow = result == LogFile::Result::Failed;
-        const bool news = lines != settled || skippedCount != skipped || missingNow != logMissing
-                          || failedNow != logFailed || !readOnce;
-        readOnce = true;
-        SettledLines before = std::exchange(settled, lines);
-        wholeTally = tally;
-        skipped = skippedCount;
-        firstSkipped = skippedLines;
-        logMissing = missingNow;
-        logFailed = failedNow;
-        if (news)
-            emit changed();
-        // The window has let go of the lines it showed: freeing millions of
-        // them is left to a thread of its own, not the window's.
-        if (before.use_count() == 1 && before->size() > 100000)
-            std::thread([old = std::move(before)] {}).detach();
-        if (std::exchange(again, false))
-            readOn();
-    });
+    post->call([follower, result, lines, tally] { follower->take(result, lines, tally); });
+}
+
+// On the window's thread, once a read is done.
+void LogFollower::take(LogFile::Result result, SettledLines lines, const Tally &tally)
+{
+    worker.join();
+    const LogReader &reader = reading->position.reader;
+    const bool missingNow = result == LogFile::Result::Missing, failedNow = result == LogFile::Result::Failed;
+    const QString whyNow = failedNow ? QString::fromStdString(RegularFile::reason(reading->position.error)) : QString();
+    const bool news = lines != settled || reader.skippedCount() != skipped || missingNow != logMissing
+                      || failedNow != logFailed || whyNow != why || !readOnce;
+    readOnce = true;
+    SettledLines before = std::exchange(settled, lines);
+    wholeTally = tally;
+    skipped = reader.skippedCount();
+    firstSkipped = reader.skippedLines();
+    logMissing = missingNow;
+    logFailed = failedNow;
+    why = whyNow;
+    if (news)
+        emit changed();
+    // The window has let go of the lines it showed: freeing millions of
+    // them is left to a thread of its own, not the window's.
+    if (before.use_count() == 1 && before->size() > 100000)
+        std::thread([old = std::move(before)] {}).detach();
+    if (std::exchange(again, false))
+        readOn();
 }

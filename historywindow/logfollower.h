@@ -2,6 +2,7 @@
 
 #include "history/logfile.h"
 #include "history/tally.h"
+#include "platform/guipost.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -21,7 +22,8 @@ class LogFollower : public QObject
     Q_OBJECT
 public:
     explicit LogFollower(const QString &path, QObject *parent = nullptr);
-    // Stops a read under way, at its next piece.
+    // Stops a read under way at its next piece, without waiting for it: a
+    // read stuck in the system must not hold up the window's closing.
     ~LogFollower() override;
 
     // Every drawn line once, by stamp and letter, with its last record.
@@ -33,6 +35,8 @@ public:
     const std::vector<uint64_t> &skippedLines() const { return firstSkipped; }
     bool missing() const { return logMissing; }
     bool failed() const { return logFailed; }
+    // Why the log cannot be read, in the system's words.
+    QString failure() const { return why; }
     bool loading() const { return worker.joinable(); }
 
 signals:
@@ -43,22 +47,32 @@ signals:
     void changed();
 
 private:
+    // Where the reading stands: the worker's alone while it runs, and shared
+    // with it, so that one that never ends can be left behind.
+    struct Reading
+    {
+        LogFile::Position position;
+        std::atomic_bool cancel{false};
+    };
+
     void readOn();
-    void read(const std::string &file, SettledLines lines, Tally tally);
+    static void read(const std::string &file, const std::shared_ptr<Reading> &reading,
+                     const std::shared_ptr<GuiPost> &post, LogFollower *follower, SettledLines lines, Tally tally);
+    void take(LogFile::Result result, SettledLines lines, const Tally &tally);
     void watch();
 
     QString path;
     QFileSystemWatcher watcher;
     std::thread worker;
-    std::atomic_bool cancel{false};
+    std::shared_ptr<Reading> reading = std::make_shared<Reading>();
+    std::shared_ptr<GuiPost> post;
     bool again = false;
 
-    // Where the reading stands: the worker's alone while it runs.
-    LogFile::Position logPosition;
     // What the window sees, brought over once a read is done.
     SettledLines settled = std::make_shared<const std::vector<LoggedLine>>();
     Tally wholeTally;
     uint64_t skipped = 0;
     std::vector<uint64_t> firstSkipped;
     bool logMissing = false, logFailed = false, readOnce = false;
+    QString why;
 };

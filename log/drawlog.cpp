@@ -41,11 +41,13 @@ void DrawLog::SaveDraws()
         return;
     }
     QDir().mkpath(state.appFolder); // the user's data folder may not be there yet
+    // Each file on its own: one that fails leaves the other to be written.
     QStringList failed;
-    if (!AppendLogFile())
-        failed << masterLogName;
-    if (!WriteBatchFile())
-        failed << controls.LabelSN0->text();
+    QString why;
+    if (!AppendLogFile(why))
+        failed << QStringLiteral("%1 (%2)").arg(masterLogName, why);
+    if (!WriteBatchFile(why))
+        failed << QStringLiteral("%1 (%2)").arg(controls.LabelSN0->text(), why);
     if (!failed.isEmpty())
         tellUser(QStringLiteral("保存できませんでした: ") + failed.join(QStringLiteral(", ")));
 }
@@ -73,16 +75,16 @@ void DrawLog::RemoveLeftovers()
             folder.remove(name);
 }
 
-bool DrawLog::AppendLogFile()
+bool DrawLog::AppendLogFile(QString &why)
 {
-    return TextFile::appendLines(state.appFolder + masterLogName, savedRecords(state));
+    return TextFile::appendLines(state.appFolder + masterLogName, savedRecords(state), why);
 }
 
-bool DrawLog::WriteBatchFile()
+bool DrawLog::WriteBatchFile(QString &why)
 {
     // No batch has begun: nothing to write, and nothing failed.
     if (controls.LabelSN->text().isEmpty())
         return true;
     return TextFile::replaceWithLines(state.appFolder + controls.LabelSN0->text(),
-                                      QStringList{controls.LabelSN->text()} + savedRecords(state));
+                                      QStringList{controls.LabelSN->text()} + savedRecords(state), why);
 }

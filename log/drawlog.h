@@ -22,8 +22,9 @@ public:
     static const QString masterLogName;
 
 private:
-    bool AppendLogFile();
-    bool WriteBatchFile();
+    // Each says why it failed in `why`.
+    bool AppendLogFile(QString &why);
+    bool WriteBatchFile(QString &why);
 
     Controls &controls;
     FormState &state;

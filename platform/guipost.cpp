@@ -26,9 +26,14 @@ std::shared_ptr<GuiPost> GuiPost::to(QObject *receiver, std::function<void(const
 
 void GuiPost::post(const QString &text)
 {
+    call([onGui = onGui, text] { onGui(text); });
+}
+
+void GuiPost::call(std::function<void()> call)
+{
     std::lock_guard<std::mutex> lock(mutex);
     if (receiver)
-        QMetaObject::invokeMethod(receiver, [onGui = onGui, text] { onGui(text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(receiver, std::move(call), Qt::QueuedConnection);
 }
 
 bool GuiPost::waitOpen(int msec)

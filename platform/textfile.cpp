@@ -1,22 +1,26 @@
 #include "textfile.h"
 
+#include "regularfile.h"
+
 #include <QFile>
 #include <QSaveFile>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace {
-bool syncToDisk(QFile &file)
+// Writes all of `bytes`, however the system splits the write.
+bool writeAll(int fd, const QByteArray &bytes)
 {
-#ifdef Q_OS_WIN
-    return _commit(file.handle()) == 0;
-#else
-    return ::fsync(file.handle()) == 0;
-#endif
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno != EINTR)
+            return false;
+        done += n > 0 ? n : 0;
+    }
+    return true;
 }
 } // namespace
 
@@ -29,34 +33,43 @@ QByteArray encodeLines(const QStringList &lines)
     return bytes;
 }
 
-bool appendLines(const QString &path, const QStringList &lines)
+bool appendLines(const QString &path, const QStringList &lines, QString &why)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    const RegularFile file(QFile::encodeName(path).toStdString(), O_WRONLY | O_APPEND | O_CREAT);
+    struct stat before;
+    if (!file.isOpen() || ::fstat(file.handle(), &before) != 0) {
+        why = QString::fromStdString(RegularFile::reason(file.isOpen() ? errno : file.error()));
         return false;
-    const qint64 before = file.size();
+    }
     const QByteArray bytes = encodeLines(lines);
-    if (bytes.isEmpty())
+    if (bytes.isEmpty() || (writeAll(file.handle(), bytes) && ::fsync(file.handle()) == 0))
         return true;
-    if (file.write(bytes) == bytes.size() && syncToDisk(file))
-        return true;
-    // Take back whatever part of the records reached the file.
-    file.resize(before);
+    why = QString::fromStdString(RegularFile::reason(errno));
+    // Take back whatever part of the records reached the file; should even
+    // that fail, every reader skips a line cut short.
+    [[maybe_unused]] const int truncated = ::ftruncate(file.handle(), before.st_size);
     return false;
 }
 
-bool replaceWithLines(const QString &path, const QStringList &lines)
+bool replaceWithLines(const QString &path, const QStringList &lines, QString &why)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = encodeLines(lines);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        file.commit();
+    // QSaveFile turns down a file it may not write in words of its own: the
+    // system's say why.
+    const QByteArray name = QFile::encodeName(path);
+    if (::access(name.constData(), F_OK) == 0 && ::access(name.constData(), W_OK) != 0) {
+        why = QString::fromStdString(RegularFile::reason(errno));
         return false;
     }
-    // commit() syncs the new file to the disk before renaming it.
-    return file.commit();
+    QSaveFile file(path);
+    const QByteArray bytes = encodeLines(lines);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
+        && file.commit()) // which syncs the new file to the disk before renaming it
+        return true;
+    why = file.errorString();
+    if (file.isOpen()) {
+        file.cancelWriting();
+        file.commit();
+    }
+    return false;
 }
 } // namespace TextFile

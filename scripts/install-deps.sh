@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev libboost-math-dev
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     xvfb xauth x11-utils xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-gi
-    gir1.2-atspi-2.0 python3-xlib
+    gir1.2-atspi-2.0 python3-xlib python3-fusepy
     libcups2-dev cups cups-client cups-bsd poppler-utils strace
     libxcb1-dev libxcb-damage0-dev
     libcanberra-dev libglib2.0-dev libcanberra-pulse sound-theme-freedesktop gsettings-desktop-schemas

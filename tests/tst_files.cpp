@@ -91,9 +91,11 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("batchWritten"); // the log never is
         QTest::addColumn<QString>("notice");
-        QTest::newRow("folder read-only") << "folder" << false << "保存できませんでした: KelpLog.csv, 261206_0905.csv";
-        QTest::newRow("log read-only") << "log read-only" << true << "保存できませんでした: KelpLog.csv";
-        QTest::newRow("disk full") << "full" << false << "保存できませんでした: KelpLog.csv, 261206_0905.csv";
+        QTest::newRow("folder read-only") << "folder" << false
+            << "保存できませんでした: KelpLog.csv (Read-only file system), 261206_0905.csv (Read-only file system)";
+        QTest::newRow("log read-only") << "log read-only" << true << "保存できませんでした: KelpLog.csv (Read-only file system)";
+        QTest::newRow("disk full") << "full" << false
+            << "保存できませんでした: KelpLog.csv (No space left on device), 261206_0905.csv (No space left on device)";
         QTest::newRow("no folder can be told") << "none" << false << "保存できませんでした: 保存先のフォルダがわかりません";
     }
     void faults()
