@@ -4,11 +4,13 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QStyle>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -47,6 +49,7 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     layout->addLayout(drawRow());
     setUpView();
     layout->addWidget(view, 3);
+    fitColumns(); // in the window's face, which the view has from here on
     layout->addWidget(chart, 1);
     layout->addWidget(evenness);
     layout->addLayout(statusRow());
@@ -96,17 +99,34 @@ void HistoryWindow::setUpView()
     view->setAccessibleName(QStringLiteral("抽選した行"));
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
-    // Widths from the font, not from the rows: measuring a thousand rows at
-    // every change of the log would hold up the window's thread.
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    for (auto [column, widest] : {std::pair{LineTable::Date, "0000/00/00"}, std::pair{LineTable::Time, "00:00:00"},
-                                  std::pair{LineTable::Letter, "行"}}) {
+    for (const int column : {LineTable::Date, LineTable::Time, LineTable::Letter})
         view->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
-        view->horizontalHeader()->resizeSection(column, view->fontMetrics().horizontalAdvance(QString::fromUtf8(widest)) + 16);
-    }
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setTabKeyNavigation(false);
+}
+
+// Widths from the font, not from the rows: measuring a thousand rows at every
+// change of the log would hold up the window's thread.
+void HistoryWindow::fitColumns()
+{
+    const QFontMetrics metrics = view->fontMetrics();
+    view->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
+    // A cell's text has a frame's margin and a pixel on each side; the grid
+    // takes a line, and digits that are not all as wide as 0 a little more.
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 4;
+    for (auto [column, widest] : {std::pair{LineTable::Date, "0000/00/00"}, std::pair{LineTable::Time, "00:00:00"},
+                                  std::pair{LineTable::Letter, "行"}}) {
+        const int text = metrics.horizontalAdvance(QString::fromUtf8(widest)) + margins;
+        view->horizontalHeader()->resizeSection(column, std::max(text, view->horizontalHeader()->sectionSizeHint(column)));
+    }
+}
+
+void HistoryWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        fitColumns();
+    QWidget::changeEvent(event);
 }
 
 QLayout *HistoryWindow::statusRow()
@@ -189,7 +209,7 @@ void HistoryWindow::showLines()
     if (follower.missing() && lines.empty())
         count->setText(QStringLiteral("ログはまだありません"));
     else if (follower.failed())
-        count->setText(QStringLiteral("ログを読めません"));
+        count->setText(QStringLiteral("ログを読めません (%1)").arg(follower.failure()));
     else
         count->setText(QStringLiteral("行数: %1%2").arg(span.size()).arg(reading ? QStringLiteral(" (読み込み中)") : QString()));
     prizes->setText(draw ? QStringLiteral("1等 %1 · 2等 %2 · 3等 %3 · 4等 %4 · 5等 %5")

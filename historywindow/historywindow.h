@@ -26,10 +26,14 @@ public:
     // The log as read: for those who wait on it, as the benchmarks do.
     const LogFollower &logFollower() const { return follower; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     QLayout *rangeRow();
     QLayout *drawRow();
     void setUpView();
+    void fitColumns();
     QLayout *statusRow();
     void follow();
 

@@ -4,8 +4,11 @@
 #include "history/tally.h"
 #include "historywindow/historywindow.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
+
+#include <sys/stat.h>
 
 namespace {
 // The log read in pieces of `piece` bytes: each drawn line's last record by
@@ -49,10 +52,22 @@ QByteArray statsOut(int lines, const QList<int> &numbers, const QByteArray &test
     return out + test + '\n';
 }
 
-CommandResult drava(const QStringList &arguments)
+// What the history window `h` says in its line `what` ("行数", "読めない行").
+QString status(const QWidget *h, const QString &what)
+{
+    for (const QLabel *l : h->findChildren<QLabel *>())
+        if (l->accessibleDescription() == what)
+            return l->text();
+    return QString();
+}
+
+// The real program, given `input` on its standard input.
+CommandResult drava(const QStringList &arguments, const QByteArray &input = {})
 {
     QProcess p;
     p.start(QCoreApplication::applicationDirPath() + "/../drava", arguments);
+    p.write(input);
+    p.closeWriteChannel();
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
@@ -198,8 +213,16 @@ private slots:
         QTest::newRow("stats in a range")
             << QStringList{"--stats", "--from", "2026/12/06", "--to", "2026/12/06"}
             << statsOut(1, {7, 12, 19, 25, 38, 41}, "chi2 42.00 df 42 p 0.471") << skipped << 0;
+        QTest::newRow("standard input") << QStringList{"--check", "7,12,19,25,38,1+2", "--log", "-"} << a + b << skipped << 0;
+        QTest::newRow("a pipe by its name, as <(zcat log.gz) gives it")
+            << QStringList{"--check", "7,12,19,25,38,1+2", "--log", "/dev/stdin"} << a + b << skipped << 0;
         QTest::newRow("no log") << QStringList{"--check", "1,2,3,4,5,6+7", "--log", "missing.csv"} << QByteArray()
-                                << QByteArray("drava: cannot read the log missing.csv: it does not exist\n") << 1;
+                                << QByteArray("drava: cannot read the log missing.csv: No such file or directory\n") << 1;
+        QTest::newRow("a folder") << QStringList{"--stats", "--log", "."} << QByteArray()
+                                  << QByteArray("drava: cannot read the log .: Is a directory\n") << 1;
+        QTest::newRow("a range that ends before it begins")
+            << QStringList{"--stats", "--from", "2026/12/07", "--to", "2026/12/06"} << QByteArray()
+            << QByteArray("drava: --from 2026/12/07 is later than --to 2026/12/06\n") << 2;
         QTest::newRow("a bonus among the six") << QStringList{"--check", "1,2,3,4,5,6+6"} << QByteArray()
             << QByteArray("drava: the draw '1,2,3,4,5,6+6': the bonus must not be one of the six numbers\n") << 2;
         QTest::newRow("a bad date") << QStringList{"--check", "1,2,3,4,5,6+7", "--to", "2026/13/01"} << QByteArray()
@@ -217,15 +240,43 @@ private slots:
         QFETCH(int, status);
         QTemporaryDir folder;
         const QString log = folder.filePath("KelpLog.csv");
-        write(log, "2026/12/06,09:05:03,A,7,12,19,25,38,41\r\nnot a record\r\n2026/12/05,20:00:00,C,1,2,3,4,5,6\r\n"
-                   "2026/12/06,09:05:03,A,41,38,25,19,12,7\r\n\r\n2026/12/07,09:00:00,B,7,12,19,40,41,42\r\n"
-                   "2026/12/07,09:00:00,C,7,12,19");
+        const QByteArray bytes = "2026/12/06,09:05:03,A,7,12,19,25,38,41\r\nnot a record\r\n2026/12/05,20:00:00,C,1,2,3,4,5,6\r\n"
+                                 "2026/12/06,09:05:03,A,41,38,25,19,12,7\r\n\r\n2026/12/07,09:00:00,B,7,12,19,40,41,42\r\n"
+                                 "2026/12/07,09:00:00,C,7,12,19";
+        write(log, bytes);
         if (!arguments.contains("--log") && QStringList{"--check", "--stats"}.contains(arguments.first()))
             arguments << "--log" << log;
-        const CommandResult r = drava(arguments);
+        const CommandResult r = drava(arguments, bytes); // the same log through a pipe, for those who read it
         QCOMPARE(r.out, out);
         QCOMPARE(r.err, err + (status == 2 ? "Try 'drava --help'.\n" : ""));
         QCOMPARE(r.status, status);
+    }
+
+    // A log that is not a regular file is never waited on: Save says why it
+    // is not written, and writes the batch file; the history and the check
+    // say why they cannot read it.
+    void notAFile_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("a named pipe, as a folder on a network that stopped answering") << true << "not a regular file";
+        QTest::newRow("a folder") << false << "Is a directory";
+    }
+    void notAFile()
+    {
+        QFETCH(bool, pipe);
+        QFETCH(QString, why);
+        VirtualForm w;
+        const QString log = w.form.state.appFolder + "KelpLog.csv";
+        QVERIFY(pipe ? ::mkfifo(QFile::encodeName(log).constData(), 0600) == 0 : QDir().mkdir(log));
+        w.form.OpenHistory();
+        QTRY_COMPARE(status(w.form.findChild<QWidget *>("HistoryWindow"), "行数"), "ログを読めません (" + why + ")");
+        w.play("A Save");
+        QCOMPARE(w.form.notice->text(), "保存できませんでした: KelpLog.csv (" + why + ")");
+        QCOMPARE(w.files(), QByteArray("== 261206_0905.csv\n2026/12/06,09:05\r\n2026/12/06,09:05:03,A,18,42,7,41,1,30\r\n"));
+        const CommandResult r = drava({"--stats", "--log", log});
+        QCOMPARE(r.err, "drava: cannot read the log " + log.toUtf8() + ": " + why.toUtf8() + "\n");
+        QCOMPARE(r.status, 1);
     }
 
     // The window on a real file: it shows the log, follows what a save
@@ -244,14 +295,9 @@ private slots:
         QCOMPARE(windows.size(), 1);
         QWidget *h = windows.first();
         auto *view = h->findChild<QTableView *>();
-        auto label = [h](const QString &what) {
-            for (QLabel *l : h->findChildren<QLabel *>())
-                if (l->accessibleDescription() == what)
-                    return l->text();
-            return QString();
-        };
+        auto label = [h](const QString &what) { return status(h, what); };
         QTRY_COMPARE(view->model()->rowCount(), 2);
-        QCOMPARE(label("読めない行"), QString("読めない行: 1 (2)"));
+        QTRY_COMPARE(label("読めない行"), QString("読めない行: 1 (2)"));
 
         w.play("A Save");
         QTRY_COMPARE(view->model()->rowCount(), 3);
@@ -263,6 +309,13 @@ private slots:
         QCOMPARE(label("当選の集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
         QCOMPARE(view->model()->index(2, LineTable::Prize).data().toString(), QString("2等"));
         QCOMPARE(view->model()->index(2, LineTable::FirstNumber).data(Qt::AccessibleTextRole).toString(), QString("7 一致"));
+        // Each column shows its whole text, and its heading, in the window's face.
+        const QAbstractItemView *cells = view;
+        for (int column = 0; column < LineTable::Columns; ++column) {
+            const int width = view->horizontalHeader()->sectionSize(column);
+            QVERIFY2(cells->sizeHintForColumn(column) <= width && view->horizontalHeader()->sectionSizeHint(column) <= width,
+                     qPrintable(view->model()->headerData(column, Qt::Horizontal).toString()));
+        }
 
         // A copy put back over the log is read anew, though it is longer; the
         // view is given its rows a thousand at a time.
