@@ -19,6 +19,21 @@ QStringList cells(const QString &pdf)
     }
     return found;
 }
+
+// A file that takes every write but the first holding `failing`.
+struct FailingFile : QBuffer
+{
+    explicit FailingFile(const QByteArray &failing) : failing(failing) { open(WriteOnly); }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (failing.isEmpty() || !QByteArray(data, size).contains(failing))
+            return QBuffer::writeData(data, size);
+        failing.clear();
+        setErrorString("Input/output error");
+        return -1;
+    }
+    QByteArray failing;
+};
 } // namespace
 
 Q_DECLARE_METATYPE(JobLook)
@@ -111,6 +126,9 @@ private slots:
         QTest::addColumn<QString>("notice");
         QTest::newRow("empty clipboard") << "tick noshot Print" << "印刷できませんでした: 画面の画像がありません";
         QTest::newRow("no printer, text") << "queue PrintTxt" << "印刷できませんでした: プリンタがありません";
+        QTest::newRow("no file to write") << "dir PrintTxt" << "印刷できませんでした: 印刷を始められません (Is a directory)";
+        QTest::newRow("a middle write fails") << "fail:obj PrintTxt" << "印刷できませんでした: 一時ファイルを書けません (Input/output error)";
+        QTest::newRow("the last write fails") << "fail:%%EOF PrintTxt" << "印刷できませんでした: 一時ファイルを書けません (Input/output error)";
     }
     void nothingPrinted()
     {
@@ -121,6 +139,10 @@ private slots:
         w.form.controls.CheckPrn->setChecked(steps.contains("tick"));
         if (steps.contains("noshot"))
             w.form.screenPrint.snapshot = [](QWidget *) {};
+        if (steps.startsWith("dir"))
+            QDir(w.folder.path()).mkdir("print.pdf");
+        if (const QByteArray failing = steps.section(' ', 0, 0).section(':', 1).toUtf8(); !failing.isEmpty())
+            w.printer.openFile = [failing](const QString &) { return std::make_unique<FailingFile>(failing); };
         w.play(steps.section(' ', -1));
         QCOMPARE(w.files(), QByteArray());
         QCOMPARE(w.form.notice->text(), notice);

@@ -55,10 +55,9 @@ def print_refused_and_on_a_full_disk():
     files = sorted(os.listdir(disk))
     lp("cupsaccept", "drava")
     drava.key("space")  # 文字印刷 again, its document on the full disk
-    # The refused job's notice may still show: this one says why it is not that.
-    notice = wait_for(lambda: (n := drava.notice() or "").startswith("印刷できませんでした") and "受け付け" not in n and n,
-                      "a notice that nothing printed", 10)
-    assert len(jobs()) == 1 and sorted(os.listdir(disk)) == files, "%s; no job, no file left: %s" % (notice, os.listdir(disk))
+    full = "印刷できませんでした: 一時ファイルを書けません (No space left on device)"
+    wait_for(lambda: drava.notice() == full, lambda: "%r, not %r" % (full, drava.notice()), 10)
+    assert len(jobs()) == 1 and sorted(os.listdir(disk)) == files, "no job, no file left: %s" % os.listdir(disk)
 
     os.remove("%s/filler" % disk)
     lp("cupsdisable", "drava")
