@@ -162,10 +162,12 @@ private slots:
         QTest::newRow("stopped queue") << JobLook{} << JobLook{3, false, {}, {5, {"paused"}, "Paused"}} << "印刷待ち: プリンタが停止しています";
         QTest::newRow("paper, as an error") << JobLook{} << JobLook{3, false, {}, {4, {"media-empty-error"}, {}}} << "印刷待ち: 用紙がありません";
         QTest::newRow("toner") << JobLook{} << JobLook{3, false, {}, {3, {"none", "marker-supply-empty"}, {}}} << "印刷待ち: トナーがありません";
+        QTest::newRow("toner, as an error") << JobLook{} << JobLook{3, false, {}, {4, {"toner-empty-error"}, {}}} << "印刷待ち: トナーがありません";
+        QTest::newRow("toner, plain") << JobLook{} << JobLook{3, false, {}, {3, {"toner-empty"}, {}}} << "印刷待ち: トナーがありません";
         QTest::newRow("door") << JobLook{} << JobLook{3, false, {}, {3, {"cover-open"}, {}}} << "印刷待ち: カバーが開いています";
         QTest::newRow("offline") << JobLook{} << JobLook{3, false, {}, {3, {"offline"}, {}}} << "印刷待ち: プリンタがオフラインです";
         QTest::newRow("other error") << JobLook{} << JobLook{3, false, {}, {3, {"fuser-error"}, "Fuser hot"}} << "印刷待ち: プリンタにエラーがあります (Fuser hot)";
-        QTest::newRow("reports and warnings") << JobLook{} << JobLook{5, true, {}, {4, {"offline-report", "media-empty-warning"}, "Low"}} << "";
+        QTest::newRow("reports and warnings") << JobLook{} << JobLook{5, true, {}, {4, {"offline-report", "media-empty-warning", "toner-empty-warning"}, "Low"}} << "";
         QTest::newRow("aborted") << sent << JobLook{8, true, "Backend failed", {3, {}, "Old"}} << "印刷できませんでした: 中止されました (Backend failed)";
         QTest::newRow("cancelled, queue's message") << sent << JobLook{7, false, {}, {3, {}, "Gone"}} << "印刷できませんでした: 取り消されました (Gone)";
         QTest::newRow("queue stops") << JobLook{5, true, {}, {4, {}, {}}} << JobLook{3, true, "No answer", {5, {"paused"}, {}}} << "印刷できませんでした: プリンタが停止しました (No answer)";
