@@ -87,15 +87,17 @@ void Bell::run()
             break;
         --rings_;
         lock.unlock();
-        // The sound server keeps the sample after its first upload and plays
-        // it itself; the event role puts it under the desktop's system-sound
-        // volume.
-        const int played = !context ? CA_ERROR_NOTAVAILABLE
-                : play(context, 0, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION, "a number drawn",
-                       CA_PROP_MEDIA_ROLE, "event", CA_PROP_CANBERRA_CACHE_CONTROL, "permanent",
-                       CA_PROP_CANBERRA_ENABLE, setting.on() ? "1" : "0", nullptr);
-        if (played != CA_SUCCESS && played != CA_ERROR_DISABLED)
-            QMetaObject::invokeMethod(qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
+        // Switched off, a ring is silent: the window system's bell does not
+        // ring in its place either. The sound server keeps the sample after
+        // its first upload and plays it itself; the event role puts it under
+        // the desktop's system-sound volume.
+        if (setting.on()) {
+            const int played = !context ? CA_ERROR_NOTAVAILABLE
+                    : play(context, 0, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION, "a number drawn",
+                           CA_PROP_MEDIA_ROLE, "event", CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+            if (played != CA_SUCCESS)
+                QMetaObject::invokeMethod(qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
+        }
         lock.lock();
     }
     lock.unlock();

@@ -7,8 +7,8 @@
 // The draw's beep: the desktop sound theme's "bell" event, which the desktop's
 // sound server plays, silent when the user has turned event sounds off. It is
 // played on a thread of its own, started by the first ring, so a draw never
-// waits for the sound server; where no sound can be played, the window
-// system's bell rings instead.
+// waits for the sound server. Where no sound can be played while event sounds
+// are on, the window system's bell rings instead.
 class Bell
 {
 public:

@@ -14,18 +14,66 @@ namespace {
 // Printers leave about a quarter inch unprintable at each edge.
 constexpr double marginMm = 6.35;
 constexpr int dotsPerInch = 1200;
-
-bool endsWhole(const QString &pdf)
-{
-    QFile file(pdf);
-    return file.open(QIODevice::ReadOnly) && file.seek(qMax<qint64>(0, file.size() - 32))
-           && file.readAll().trimmed().endsWith("%%EOF");
-}
 } // namespace
+
+// The document's file as the PDF writer sees it. The first write that fails
+// is kept in mind to the end: a QFile forgets a failure at its next write and
+// at close, and a document with a piece missing from its middle may still end
+// whole.
+class QtPrinter::DocumentFile : public QIODevice
+{
+public:
+    explicit DocumentFile(std::unique_ptr<QIODevice> file) : file(std::move(file))
+    {
+        if (this->file->isOpen())
+            open(WriteOnly);
+        else
+            failure = this->file->errorString();
+    }
+
+    // Closes the file, which writes what it held back. Why a write failed, or nothing.
+    QString finish()
+    {
+        file->close();
+        if (const auto *f = qobject_cast<QFileDevice *>(file.get()); f && f->error() != QFileDevice::NoError)
+            failed(f->errorString());
+        close();
+        return failure;
+    }
+
+    QString failure;
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 written = file->write(data, size);
+        if (written != size)
+            failed(file->errorString());
+        return written;
+    }
+
+private:
+    void failed(const QString &why)
+    {
+        if (failure.isEmpty())
+            failure = why;
+    }
+
+    std::unique_ptr<QIODevice> file;
+};
 
 // Nothing is asked of the print system until the first print: the window
 // opens without waiting for it.
-QtPrinter::QtPrinter(const QString &pdfFile) : pdfFile(pdfFile) {}
+QtPrinter::QtPrinter(const QString &pdfFile)
+    : openFile([](const QString &path) {
+          auto file = std::make_unique<QFile>(path);
+          file->open(QIODevice::WriteOnly | QIODevice::Truncate);
+          return std::unique_ptr<QIODevice>(std::move(file));
+      }),
+      pdfFile(pdfFile)
+{
+}
 
 QtPrinter::~QtPrinter()
 {
@@ -38,6 +86,7 @@ QtPrinter::~QtPrinter()
 void QtPrinter::newDocument()
 {
     writer.reset();
+    file.reset();
     queue.clear();
     layout = QPageLayout();
     mode = ScaleUnit::twips;
@@ -97,7 +146,12 @@ bool QtPrinter::open()
     }
     if (pdfFile.isEmpty())
         spoolFile = QDir::temp().filePath("drava-" + QUuid::createUuid().toString(QUuid::WithoutBraces) + ".pdf");
-    writer = std::make_unique<QPdfWriter>(pdfFile.isEmpty() ? spoolFile : pdfFile);
+    file = std::make_unique<DocumentFile>(openFile(pdfFile.isEmpty() ? spoolFile : pdfFile));
+    if (!file->isOpen()) {
+        fail(QStringLiteral("印刷を始められません (") + file->failure + ')');
+        return false;
+    }
+    writer = std::make_unique<QPdfWriter>(file.get());
     writer->setTitle(QStringLiteral("Drava"));
     writer->setResolution(dotsPerInch);
     writer->setPageLayout(page());
@@ -190,10 +244,10 @@ bool QtPrinter::endDoc()
         sent = painter.end() && sent;
         if (!sent)
             fail(QStringLiteral("印刷を終えられません"));
-        // A document cut short (its folder full, a write that failed) is
-        // never sent: a whole PDF ends in its end-of-file mark.
-        if (sent && !spoolFile.isEmpty() && !endsWhole(spoolFile)) {
-            fail(QStringLiteral("一時ファイルを書けません"));
+        // A document any write of which failed (its folder full, a disk that
+        // failed) is never sent, wherever in it the write was.
+        if (const QString why = file->finish(); sent && !why.isEmpty()) {
+            fail(QStringLiteral("一時ファイルを書けません (") + why + ')');
             sent = false;
         }
         const auto printFile = DRAVA_FUNCTION(cups, cupsPrintFile);

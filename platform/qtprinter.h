@@ -7,8 +7,10 @@
 #include <QPageLayout>
 #include <QPainter>
 
+#include <functional>
 #include <memory>
 
+class QIODevice;
 class QPdfWriter;
 
 // The printer layer: a document is drawn into a PDF and, at endDoc(), handed
@@ -40,7 +42,13 @@ public:
     QString failure() const override { return failureText; }
     void setJobNews(std::shared_ptr<GuiPost> post) override { news = std::move(post); }
 
+    // Opens the file a document is written into, for writing; tests give one
+    // that fails.
+    std::function<std::unique_ptr<QIODevice>(const QString &path)> openFile;
+
 private:
+    class DocumentFile;
+
     void newDocument();
     const QPageLayout &page() const;
     bool open();
@@ -53,7 +61,8 @@ private:
     mutable QLibrary cups{QStringLiteral("cups"), 2};
     mutable QByteArray queue;       // the default queue, asked at a document's first use
     mutable QPageLayout layout;     // its page; invalid until then
-    std::unique_ptr<QPdfWriter> writer;
+    std::unique_ptr<DocumentFile> file;
+    std::unique_ptr<QPdfWriter> writer; // writes into `file`
     QPainter painter;
     QFont font;
     std::int16_t mode = ScaleUnit::twips;

@@ -19,6 +19,21 @@ QStringList cells(const QString &pdf)
     }
     return found;
 }
+
+// A file that takes every write but the first holding `failing`.
+struct FailingFile : QBuffer
+{
+    explicit FailingFile(const QByteArray &failing) : failing(failing) { open(WriteOnly); }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (failing.isEmpty() || !QByteArray(data, size).contains(failing))
+            return QBuffer::writeData(data, size);
+        failing.clear();
+        setErrorString("Input/output error");
+        return -1;
+    }
+    QByteArray failing;
+};
 } // namespace
 
 Q_DECLARE_METATYPE(JobLook)
@@ -111,6 +126,9 @@ private slots:
         QTest::addColumn<QString>("notice");
         QTest::newRow("empty clipboard") << "tick noshot Print" << "印刷できませんでした: 画面の画像がありません";
         QTest::newRow("no printer, text") << "queue PrintTxt" << "印刷できませんでした: プリンタがありません";
+        QTest::newRow("no file to write") << "dir PrintTxt" << "印刷できませんでした: 印刷を始められません (Is a directory)";
+        QTest::newRow("a middle write fails") << "fail:obj PrintTxt" << "印刷できませんでした: 一時ファイルを書けません (Input/output error)";
+        QTest::newRow("the last write fails") << "fail:%%EOF PrintTxt" << "印刷できませんでした: 一時ファイルを書けません (Input/output error)";
     }
     void nothingPrinted()
     {
@@ -121,6 +139,10 @@ private slots:
         w.form.controls.CheckPrn->setChecked(steps.contains("tick"));
         if (steps.contains("noshot"))
             w.form.screenPrint.snapshot = [](QWidget *) {};
+        if (steps.startsWith("dir"))
+            QDir(w.folder.path()).mkdir("print.pdf");
+        if (const QByteArray failing = steps.section(' ', 0, 0).section(':', 1).toUtf8(); !failing.isEmpty())
+            w.printer.openFile = [failing](const QString &) { return std::make_unique<FailingFile>(failing); };
         w.play(steps.section(' ', -1));
         QCOMPARE(w.files(), QByteArray());
         QCOMPARE(w.form.notice->text(), notice);
@@ -140,10 +162,12 @@ private slots:
         QTest::newRow("stopped queue") << JobLook{} << JobLook{3, false, {}, {5, {"paused"}, "Paused"}} << "印刷待ち: プリンタが停止しています";
         QTest::newRow("paper, as an error") << JobLook{} << JobLook{3, false, {}, {4, {"media-empty-error"}, {}}} << "印刷待ち: 用紙がありません";
         QTest::newRow("toner") << JobLook{} << JobLook{3, false, {}, {3, {"none", "marker-supply-empty"}, {}}} << "印刷待ち: トナーがありません";
+        QTest::newRow("toner, as an error") << JobLook{} << JobLook{3, false, {}, {4, {"toner-empty-error"}, {}}} << "印刷待ち: トナーがありません";
+        QTest::newRow("toner, plain") << JobLook{} << JobLook{3, false, {}, {3, {"toner-empty"}, {}}} << "印刷待ち: トナーがありません";
         QTest::newRow("door") << JobLook{} << JobLook{3, false, {}, {3, {"cover-open"}, {}}} << "印刷待ち: カバーが開いています";
         QTest::newRow("offline") << JobLook{} << JobLook{3, false, {}, {3, {"offline"}, {}}} << "印刷待ち: プリンタがオフラインです";
         QTest::newRow("other error") << JobLook{} << JobLook{3, false, {}, {3, {"fuser-error"}, "Fuser hot"}} << "印刷待ち: プリンタにエラーがあります (Fuser hot)";
-        QTest::newRow("reports and warnings") << JobLook{} << JobLook{5, true, {}, {4, {"offline-report", "media-empty-warning"}, "Low"}} << "";
+        QTest::newRow("reports and warnings") << JobLook{} << JobLook{5, true, {}, {4, {"offline-report", "media-empty-warning", "toner-empty-warning"}, "Low"}} << "";
         QTest::newRow("aborted") << sent << JobLook{8, true, "Backend failed", {3, {}, "Old"}} << "印刷できませんでした: 中止されました (Backend failed)";
         QTest::newRow("cancelled, queue's message") << sent << JobLook{7, false, {}, {3, {}, "Gone"}} << "印刷できませんでした: 取り消されました (Gone)";
         QTest::newRow("queue stops") << JobLook{5, true, {}, {4, {}, {}}} << JobLook{3, true, "No answer", {5, {"paused"}, {}}} << "印刷できませんでした: プリンタが停止しました (No answer)";

@@ -2,10 +2,11 @@
 given "wayland") as a user and assistive technology would: keys through the
 display server, reading the accessibility tree."""
 
-import array, atexit, contextlib, glob, json, os, pathlib, shutil, signal, socket, subprocess, sys, tempfile, time
+import array, atexit, contextlib, glob, json, os, pathlib, shutil, signal, socket, subprocess, sys, tempfile, threading, time
 
 import pyatspi
 from Xlib import X, display, protocol
+from Xlib.ext import record
 
 
 def spawn(command, **options):
@@ -86,6 +87,26 @@ def sounds_during(action, rate=44100):
         recorded = sound.read()
     loud = [i for i, sample in enumerate(array.array("h", recorded[:len(recorded) // 2 * 2])) if abs(sample) > 300]
     return sum(b - a > 0.15 * rate for a, b in zip([-rate] + loud, loud))  # a sound: after 0.15 s of silence
+
+
+def bells_during(action):
+    """What `action` returns, and how many times any client rang the X server's bell (request 104) meanwhile."""
+    control, data, bells, started = display.Display(), display.Display(), [], threading.Event()
+    context = control.record_create_context(0, [record.AllClients], [dict(
+        core_requests=(104, 104), core_replies=(0, 0), ext_requests=(0, 0, 0, 0), ext_replies=(0, 0, 0, 0),
+        delivered_events=(0, 0), device_events=(0, 0), errors=(0, 0), client_started=False, client_died=False)])
+    control.sync()
+    listener = threading.Thread(target=data.record_enable_context, args=(context, lambda reply: (
+        started.set(), reply.category == record.FromClient and bells.append(len(reply.data) // 4))))
+    listener.start()
+    started.wait(10)
+    result = action()
+    control.record_disable_context(context)
+    control.sync()
+    listener.join(10)
+    control.record_free_context(context)
+    control.close(), data.close()
+    return result, sum(bells)
 
 
 def run(test, needs_root=None, desktop=True):

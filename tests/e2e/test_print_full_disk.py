@@ -1,7 +1,8 @@
 """Printing through a CUPS server of its own by a program whose temporary
-folder is a small tmpfs: one one-page job as the window shows it; a refusing
-queue, and then a full disk, give a notice and no job; a stopped queue, and a
-printer that does not answer, a notice that the job waits or did not print."""
+folder is a small tmpfs: one one-page job as the window shows it, on the
+queue's Letter paper; a refusing queue, and then a full disk, give a notice
+and no job; a stopped queue, and a printer that does not answer, a notice that
+the job waits or did not print."""
 
 import atexit, glob, os, pathlib, re, subprocess, sys
 
@@ -12,7 +13,8 @@ out = lambda *command: subprocess.run(command, capture_output=True, text=True).s
 
 def print_refused_and_on_a_full_disk():
     cups = pathlib.Path(temporary_folder("drava-cups-"))
-    # A raw queue to /dev/null; the server keeps each job's file to read back.
+    # A PDF printer at /dev/null on Letter paper, not the A4 the program falls
+    # back to; the server keeps each job's file to read back.
     (cups / "cupsd.conf").write_text("Listen %s/sock\nPreserveJobFiles Yes\n"
                                      "<Policy default>\n<Limit All>\n</Limit>\n</Policy>\n" % cups)
     # The system's programs, but for one backend of its own: a printer that does
@@ -30,7 +32,8 @@ def print_refused_and_on_a_full_disk():
     lp = lambda command, *args: out(command, "-h", cups / "sock", *args)
     jobs = lambda: glob.glob("%s/d*-001" % cups)
     wait_for(lambda: lp("lpstat", "-r").startswith("scheduler is running"), "cupsd", 20)
-    lp("lpadmin", "-p", "drava", "-v", "file:///dev/null", "-m", "raw", "-E")
+    lp("lpadmin", "-p", "drava", "-v", "file:///dev/null", "-P", "/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd",
+       "-o", "PageSize=Letter", "-E")
     lp("lpadmin", "-d", "drava")
 
     disk = temporary_folder("drava-full-")
@@ -42,7 +45,8 @@ def print_refused_and_on_a_full_disk():
 
     drava.key(*["Tab"] * 11, "space")  # from line A's START to 文字印刷
     wait_for(lambda: jobs() and not lp("lpstat", "-o"), "the job, done", 30)
-    assert len(jobs()) == 1 and re.search(r"^Pages:\s+1$", out("pdfinfo", jobs()[0]), re.M), "one one-page job"
+    info = out("pdfinfo", jobs()[0])
+    assert len(jobs()) == 1 and re.search(r"^Pages:\s+1\n(.+\n)*Page size:\s+612 x 792 pts ", info, re.M), "one Letter page: " + info
     row = next(r for r in out("pdftotext", "-layout", jobs()[0], "-").splitlines() if "A: [" in r)
     stamp, shown = text(drava.line("A")[2]), "A: [%s]" % "] [".join(n.ljust(2) for n in drava.numbers("A"))
     assert row.split()[0] == stamp and row[row.index("A: ["):] == shown, "printed %r, shown %r" % (row, shown)
@@ -55,10 +59,9 @@ def print_refused_and_on_a_full_disk():
     files = sorted(os.listdir(disk))
     lp("cupsaccept", "drava")
     drava.key("space")  # 文字印刷 again, its document on the full disk
-    # The refused job's notice may still show: this one says why it is not that.
-    notice = wait_for(lambda: (n := drava.notice() or "").startswith("印刷できませんでした") and "受け付け" not in n and n,
-                      "a notice that nothing printed", 10)
-    assert len(jobs()) == 1 and sorted(os.listdir(disk)) == files, "%s; no job, no file left: %s" % (notice, os.listdir(disk))
+    full = "印刷できませんでした: 一時ファイルを書けません (No space left on device)"
+    wait_for(lambda: drava.notice() == full, lambda: "%r, not %r" % (full, drava.notice()), 10)
+    assert len(jobs()) == 1 and sorted(os.listdir(disk)) == files, "no job, no file left: %s" % os.listdir(disk)
 
     os.remove("%s/filler" % disk)
     lp("cupsdisable", "drava")
