@@ -8,7 +8,7 @@ packages=(
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     xvfb xauth x11-utils xdotool dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-gi
     gir1.2-atspi-2.0 python3-xlib python3-fusepy
-    libcups2-dev cups cups-client cups-bsd poppler-utils strace
+    libcups2-dev cups cups-client cups-bsd cups-filters poppler-utils strace
     libxcb1-dev libxcb-damage0-dev
     libcanberra-dev libglib2.0-dev libcanberra-pulse sound-theme-freedesktop gsettings-desktop-schemas
     pulseaudio pulseaudio-utils

@@ -135,7 +135,9 @@ private slots:
         QCOMPARE(w.form.notice->text(), notice);
         QVERIFY(!w.form.notice->isHidden());
         QVERIFY(!w.form.frameGeometry().intersects(w.form.notice->geometry())); // it hides nothing
-        w.play("+8000 C"); // it goes by itself, and the program draws on
+        w.play("+7999");
+        QVERIFY(!w.form.notice->isHidden());
+        w.play("+1 C"); // it goes by itself after eight seconds, and the program draws on
         QVERIFY(w.form.notice->isHidden());
         QVERIFY(!w.numbers(2).contains("  "));
     }
@@ -147,16 +149,28 @@ private slots:
     void leftoversAndFolders()
     {
         QTemporaryDir dir;
-        const QStringList names{"261206_2352.csv", "261206_2352.csv.nfxRyp", "261206_2352.csv.nfxRy", "a.csv.nfxRyp"};
+        const QStringList names{"261206_2352.csv", "261206_2352.csv.nfxRyp", "261206_2352.csv.nfxRy", "a.csv.nfxRyp",
+                                "x261206_2352.csv.nfxRyp"};
         for (const QString &name : names)
             write(dir.filePath(name), "kept");
         VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, dir.path());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"261206_2352.csv", "261206_2352.csv.nfxRy", "a.csv.nfxRyp"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 (QStringList{"261206_2352.csv", "261206_2352.csv.nfxRy", "a.csv.nfxRyp", "x261206_2352.csv.nfxRyp"}));
         QCOMPARE(programFolder("/drava"), QString("/"));
         QCOMPARE(logFolder("/home/u/drava/", false, true, "/home/u/.local/share/drava"), QString("/home/u/drava/"));
         QCOMPARE(logFolder("/usr/bin/", true, true, "/root/.local/share/drava"), QString("/root/.local/share/drava/"));
         QCOMPARE(logFolder("/opt/drava/", false, false, "/home/u/.local/share/drava"), QString("/home/u/.local/share/drava/"));
         QCOMPARE(logFolder("", false, false, ""), QString());
+        // Installed is told from the program's own folder, never from the one
+        // it was started in, though that holds the desktop entry's path.
+        QTemporaryDir started;
+        const QString entry = started.path() + "/games/" DRAVA_DESKTOP_ENTRY;
+        QVERIFY(QDir().mkpath(started.path() + "/games") && QDir().mkpath(QFileInfo(entry).absolutePath()));
+        write(entry, "[Desktop Entry]\n");
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(started.path() + "/games");
+        QCOMPARE(runningLogFolder(), QCoreApplication::applicationDirPath() + "/");
+        QDir::setCurrent(before);
     }
 };
 

@@ -113,8 +113,11 @@ private slots:
                    + "\"2026/12/06\",09:05:03,A,7,12,19,25,38,41\n" // 18: quoted
                    + QByteArray(5000, '7') + "\n"                   // 19: overlong
                    + "2026/12/06,09:05:03,A,7,12,19,25,38,41,\n"   // 20: a comma after
+                   + "1900/02/29,09:05:03,A,7,12,19,25,38,41\n"    // 21: no leap year
+                   + "2100/02/29,09:05:03,A,7,12,19,25,38,41\n"    // 22: nor this
+                   + "2026/12/06,09:05:60,A,7,12,19,25,38,41\n"    // 23: no such second
                    + b + "\n"
-            << QString(a + " " + b + " skipped 2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20");
+            << QString(a + " " + b + " skipped 2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23");
     }
     // Whole, and cut into pieces anywhere: a line across two reads is one line.
     void records()
@@ -279,6 +282,64 @@ private slots:
         QCOMPARE(r.status, 1);
     }
 
+    // A window opened before the first save, in a folder not made yet,
+    // follows the log that the save makes.
+    void beforeTheFirstSave()
+    {
+        QTemporaryDir home;
+        VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, home.filePath("not/made"));
+        w.form.OpenHistory();
+        const QWidget *h = w.form.findChild<QWidget *>("HistoryWindow");
+        QTRY_COMPARE(status(h, "行数"), QString("ログはまだありません"));
+        w.play("A Save");
+        QTRY_COMPARE(status(h, "行数"), QString("行数: 1"));
+    }
+
+    // A log the user may only read, on a read-only mount, is read, by the
+    // history's reader and by the check.
+    void readOnlyLog()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root to mount a folder read-only");
+        QTemporaryDir folder;
+        const QString log = folder.filePath("KelpLog.csv");
+        write(log, a + "\r\n");
+        const auto unmount = qScopeGuard([&] { shell("umount " + folder.path()); });
+        QVERIFY(!shell(QString("mount --bind %1 %1 && mount -o remount,ro,bind %1").arg(folder.path())).isNull());
+        LogFile::Position position;
+        std::vector<LoggedLine> lines;
+        QCOMPARE(LogFile::readMore(log.toStdString(), position, lines, false), LogFile::Result::Read);
+        QCOMPARE(lines.size(), size_t(1));
+        QCOMPARE(drava({"--check", "7,12,19,25,38,41+1", "--log", log}).out, a + ",1\n");
+    }
+
+    // The even share's line stands where the bar of a number that came up
+    // 6 × lines ÷ 43 times ends.
+    void evenShareLine()
+    {
+        FrequencyChart chart;
+        chart.resize(700, 600);
+        Tally tally;
+        tally.lines = 43;
+        tally.numbers.fill(6);
+        tally.numbers[1] = 12;
+        chart.show(tally);
+        // The line is the row most pixels of its red are on; the bar's top
+        // the first of its blue down the middle.
+        const QImage image = chart.grab().toImage();
+        int evenLine = 0, most = 0, barTop = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            int red = 0;
+            for (int x = 0; x < image.width(); ++x)
+                red += image.pixelColor(x, y) == QColor(220, 40, 40);
+            if (red > most)
+                most = red, evenLine = y;
+            if (barTop < 0 && image.pixelColor(image.width() / 2, y) == QColor(70, 110, 200))
+                barTop = y;
+        }
+        QVERIFY2(qAbs(evenLine - barTop) <= 2, qPrintable(QString("line %1, bar %2").arg(evenLine).arg(barTop)));
+    }
+
     // The window on a real file: it shows the log, follows what a save
     // appends, narrows to a range, and checks against a draw.
     void window()
@@ -302,6 +363,11 @@ private slots:
         w.play("A Save");
         QTRY_COMPARE(view->model()->rowCount(), 3);
         QCOMPARE(view->model()->index(0, LineTable::Date).data().toString(), QString("2026/12/06"));
+        QSignalSpy read(&static_cast<HistoryWindow *>(h)->logFollower(), &LogFollower::changed);
+        w.play("Save"); // the same line saved again: still listed, and counted, once
+        QVERIFY(read.wait());
+        QCOMPARE(view->model()->rowCount(), 3);
+        QCOMPARE(label("行数"), QString("行数: 3"));
 
         auto *entry = h->findChild<QLineEdit *>();
         entry->setText("7,12,19,25,38,40+41");
