@@ -1,13 +1,10 @@
 #include "commandline.h"
 
-#include "history/evenness.h"
-#include "history/logfile.h"
-#include "platform/regularfile.h"
+#include "results/plays.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
-#include <QFile>
 
 #include <cstdio>
 
@@ -49,17 +46,32 @@ CommandLine CommandLine::parse(int &argc, char **argv)
     const QCommandLineOption stats(QStringLiteral("stats"),
                                    QStringLiteral("Print how often each number came up among the logged lines, and "
                                                   "a test of whether they came up evenly."));
+    const QCommandLineOption results(QStringLiteral("results"),
+                                     QStringLiteral("Print each logged line that won in a draw it was played for, "
+                                                    "with the draw and its prize, and the totals of what was "
+                                                    "spent and won, from the results book."));
+    const QCommandLineOption import(QStringLiteral("import"),
+                                    QStringLiteral("Read a result file (Shift_JIS or UTF-8 CSV) into the results book."),
+                                    QStringLiteral("FILE"));
     const QCommandLineOption from(QStringLiteral("from"),
-                                  QStringLiteral("With --check or --stats: lines stamped on or after DATE."),
+                                  QStringLiteral("With --check, --stats or --results: lines stamped on or after DATE."),
                                   QStringLiteral("yyyy/mm/dd"));
     const QCommandLineOption to(QStringLiteral("to"),
-                                QStringLiteral("With --check or --stats: lines stamped on or before DATE."),
+                                QStringLiteral("With --check, --stats or --results: lines stamped on or before DATE."),
                                 QStringLiteral("yyyy/mm/dd"));
     const QCommandLineOption log(QStringLiteral("log"),
-                                 QStringLiteral("With --check or --stats: read FILE, not the master log; - reads "
-                                                "standard input, and a pipe is read to its end."),
+                                 QStringLiteral("With --check, --stats or --results: read FILE, not the master log; "
+                                                "- reads standard input, and a pipe is read to its end."),
                                  QStringLiteral("FILE"));
-    parser.addOptions({help, history, check, stats, from, to, log});
+    const QCommandLineOption draws(QStringLiteral("draws"),
+                                   QStringLiteral("With --results: each line was played for N draws in a row "
+                                                  "(1 to 10; 1 unless told)."),
+                                   QStringLiteral("N"));
+    const QCommandLineOption book(QStringLiteral("book"),
+                                  QStringLiteral("With --results or --import: the results book FILE, not the one "
+                                                 "beside the master log."),
+                                  QStringLiteral("FILE"));
+    parser.addOptions({help, history, check, stats, results, import, from, to, log, draws, book});
 
     CommandLine command;
     if (!parser.parse(arguments))
@@ -75,17 +87,38 @@ CommandLine CommandLine::parse(int &argc, char **argv)
     if (!parser.positionalArguments().isEmpty())
         return wrong(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
     QStringList actions;
-    for (const QCommandLineOption &option : {history, check, stats})
+    for (const QCommandLineOption &option : {history, check, stats, results, import})
         if (parser.isSet(option))
             actions << QStringLiteral("--") + option.names().first();
     if (actions.size() > 1)
         return wrong(QStringLiteral("%1 cannot go together").arg(actions.join(QStringLiteral(" and "))));
-    const bool readsLog = parser.isSet(check) || parser.isSet(stats);
-    for (const QCommandLineOption &option : {from, to, log})
-        if (!readsLog && parser.isSet(option))
-            return wrong(QStringLiteral("--%1 goes with --check or --stats").arg(option.names().first()));
+    // Each option with the actions it goes with.
+    const QString action = actions.value(0);
+    const QStringList readers{QStringLiteral("--check"), QStringLiteral("--stats"), QStringLiteral("--results")};
+    for (const auto &[option, with] : {std::pair{from, readers}, std::pair{to, readers}, std::pair{log, readers},
+                                       std::pair{draws, QStringList{QStringLiteral("--results")}},
+                                       std::pair{book, QStringList{QStringLiteral("--results"), QStringLiteral("--import")}}})
+        if (parser.isSet(option) && !with.contains(action))
+            return wrong(QStringLiteral("--%1 goes with %2")
+                             .arg(option.names().first(), with.size() == 1 ? with.first()
+                                                                             : QStringList(with.mid(0, with.size() - 1)).join(QStringLiteral(", "))
+                                                                                   + QStringLiteral(" or ") + with.last()));
     if (parser.isSet(history))
         command.action = History;
+    if (parser.isSet(results))
+        command.action = Results;
+    if (parser.isSet(import)) {
+        command.action = Import;
+        command.resultFile = parser.value(import);
+    }
+    if (parser.isSet(draws)) {
+        bool number = false;
+        command.draws = parser.value(draws).toInt(&number);
+        if (!number || command.draws < 1 || command.draws > Plays::mostDraws)
+            return wrong(QStringLiteral("--draws takes a number from 1 to %1, not '%2'")
+                             .arg(Plays::mostDraws).arg(parser.value(draws)));
+    }
+    command.book = parser.value(book);
     if (parser.isSet(check)) {
         command.action = Check;
         const QString draw = parser.value(check);
@@ -104,73 +137,4 @@ CommandLine CommandLine::parse(int &argc, char **argv)
         return wrong(QStringLiteral("--from %1 is later than --to %2").arg(parser.value(from), parser.value(to)));
     command.log = parser.value(log);
     return command;
-}
-
-namespace {
-// The log as a command reads it: each drawn line once, with its last record.
-struct ReadLog
-{
-    LogFile::Position position;
-    std::vector<LoggedLine> lines;
-};
-
-// Reads the whole log; false, the reason said, when it cannot be read.
-bool readLog(const QString &logPath, ReadLog &log)
-{
-    if (logPath.isEmpty()) {
-        std::fputs("drava: cannot read the log: there is no folder for it\n", stderr);
-        return false;
-    }
-    if (LogFile::readWhole(QFile::encodeName(logPath).toStdString(), log.position, log.lines) != LogFile::Result::Read) {
-        std::fprintf(stderr, "drava: cannot read the log %s: %s\n", qPrintable(logPath),
-                     RegularFile::reason(log.position.error).c_str());
-        return false;
-    }
-    keepLastOfEach(log.lines);
-    return true;
-}
-
-// The lines that were skipped, on standard error.
-void reportSkipped(const LogReader &reader)
-{
-    if (reader.skippedCount() == 0)
-        return;
-    std::string numbers;
-    for (const uint64_t n : reader.skippedLines())
-        numbers += (numbers.empty() ? "" : ", ") + std::to_string(n);
-    if (reader.skippedCount() > reader.skippedLines().size())
-        numbers += ", ...";
-    std::fprintf(stderr, "drava: %llu unreadable lines skipped: %s\n",
-                 static_cast<unsigned long long>(reader.skippedCount()), numbers.c_str());
-}
-} // namespace
-
-int runCheck(const CommandLine &command, const QString &logPath)
-{
-    ReadLog log;
-    if (!readLog(logPath, log))
-        return 1;
-    std::string out;
-    const LineSpan span = linesBetween(log.lines, command.fromDate, command.toDate);
-    for (const LoggedLine *line = span.begin; line != span.end; ++line)
-        if (const int prize = prizeOf(*line, command.draw))
-            out += line->text() + ',' + char('0' + prize) + '\n';
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    reportSkipped(log.position.reader);
-    return 0;
-}
-
-int runStats(const CommandLine &command, const QString &logPath)
-{
-    ReadLog log;
-    if (!readLog(logPath, log))
-        return 1;
-    const Tally tally = tallyOf(linesBetween(log.lines, command.fromDate, command.toDate));
-    const Evenness test = evennessOf(tally);
-    std::printf("lines %llu\n", static_cast<unsigned long long>(tally.lines));
-    for (int n = 1; n <= 43; ++n)
-        std::printf("%d %llu\n", n, static_cast<unsigned long long>(tally.numbers[size_t(n)]));
-    std::printf("chi2 %.2f df %d p %.4g\n", test.chi2, Evenness::degreesOfFreedom, test.p);
-    reportSkipped(log.position.reader);
-    return 0;
 }

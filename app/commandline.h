@@ -3,31 +3,28 @@
 #include "history/prize.h"
 
 #include <QString>
-#include <QStringList>
 
 // What the program is asked to do by its command line. With no arguments it
 // opens its window as it always has.
 struct CommandLine
 {
-    enum Action { Window, History, Check, Stats, Done };
+    enum Action { Window, History, Check, Stats, Results, Import, Done };
     Action action = Window;
     int exitCode = 0; // for Done: help, version, or arguments that break the rules
 
-    // For Check: the announced draw. For Check and Stats: the date range
-    // (yyyymmdd, 0 for open) and the log to read ("" for the one Save writes to).
+    // For Check: the announced draw.
     AnnouncedDraw draw;
+    // For Check, Stats and Results: the date range (yyyymmdd, 0 for open)
+    // and the log to read ("" for the one Save writes to).
     int fromDate = 0, toDate = 0;
     QString log;
+    // For Results: how many draws in a row each line was played for.
+    int draws = 1;
+    // For Results and Import: the results book ("" for the one beside the
+    // master log). For Import: the result file to read.
+    QString book, resultFile;
 
     // Reads the program's arguments. Help, the version and what is wrong with
     // the arguments are printed here.
     static CommandLine parse(int &argc, char **argv);
 };
-
-// Checks the lines of the master log `logPath` against the draw: prints each
-// winning line's last record and its prize; returns the exit status.
-int runCheck(const CommandLine &command, const QString &logPath);
-
-// Counts how often each number came up among the lines of the master log and
-// tests the counts for evenness; returns the exit status.
-int runStats(const CommandLine &command, const QString &logPath);

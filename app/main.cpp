@@ -1,9 +1,11 @@
 #include "accessibility.h"
 #include "appfolder.h"
 #include "commandline.h"
+#include "commands.h"
 #include "form1.h"
 #include "historywindow/historywindow.h"
 #include "log/drawlog.h"
+#include "results/resultsbook.h"
 #include "platform/windowsystem.h"
 #include "platform/qtpacer.h"
 #include "platform/qtprinter.h"
@@ -16,6 +18,12 @@ QString masterLog()
     const QString folder = runningLogFolder();
     return folder.isEmpty() ? QString() : folder + DrawLog::masterLogName;
 }
+
+QString resultsBook()
+{
+    const QString folder = runningLogFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1String(ResultsBook::fileName);
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -25,12 +33,21 @@ int main(int argc, char *argv[])
     const CommandLine command = CommandLine::parse(argc, argv);
     if (command.action == CommandLine::Done)
         return command.exitCode;
-    // The commands that read the log need no display.
+    // The commands that read the log and the book need no display.
     const auto logOf = [&command] { return command.log.isEmpty() ? masterLog() : command.log; };
-    if (command.action == CommandLine::Check)
-        return runCheck(command, logOf());
-    if (command.action == CommandLine::Stats)
-        return runStats(command, logOf());
+    const auto bookOf = [&command] { return command.book.isEmpty() ? resultsBook() : command.book; };
+    switch (command.action) {
+    case CommandLine::Check:
+        return Commands::check(command, logOf());
+    case CommandLine::Stats:
+        return Commands::stats(command, logOf());
+    case CommandLine::Results:
+        return Commands::results(command, logOf(), bookOf());
+    case CommandLine::Import:
+        return Commands::import(command, bookOf());
+    default:
+        break;
+    }
 
     WindowSystem::preferSocketImages();
     installPopupAccessibility();

@@ -1,12 +1,12 @@
 #include "logfile.h"
 
+#include "platform/inputfile.h"
 #include "platform/regularfile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -123,44 +123,10 @@ std::vector<LoggedLine> readTail(const std::string &path, size_t bytes)
 }
 Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines)
 {
-    const bool standardInput = path == "-";
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        position.error = errno == ENXIO ? RegularFile::notRegular : errno;
-        return errno == ENOENT ? Result::Missing : Result::Failed;
-    }
     struct stat st;
-    const bool statted = ::fstat(fd, &st) == 0;
-    const bool pipe = statted && S_ISFIFO(st.st_mode);
-    position.error = !statted ? errno
-                     : S_ISDIR(st.st_mode) ? EISDIR
-                     : !standardInput && !pipe && !S_ISREG(st.st_mode) ? RegularFile::notRegular
-                                                                        : 0;
-    if (statted && S_ISREG(st.st_mode))
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) // room for every record at once
         lines.reserve(lines.size() + uint64_t(st.st_size) / shortestLine + 1);
-    std::vector<char> piece(pieceSize);
-    // A named pipe that ends before anything was written to it has no program
-    // writing it: reading on would wait for ever.
-    bool writerSeen = standardInput || !pipe;
-    while (position.error == 0) {
-        const ssize_t n = ::read(fd, piece.data(), piece.size());
-        if (n > 0) {
-            position.reader.feed(piece.data(), size_t(n), lines);
-            writerSeen = true;
-        } else if (n == 0) {
-            if (!writerSeen)
-                position.error = RegularFile::notRegular;
-            break;
-        } else if (errno == EAGAIN) { // a pipe its writer has not written to yet
-            writerSeen = true;
-            pollfd wait{fd, POLLIN, 0};
-            ::poll(&wait, 1, -1);
-        } else if (errno != EINTR) {
-            position.error = errno;
-        }
-    }
-    if (!standardInput)
-        ::close(fd);
-    return position.error ? Result::Failed : Result::Read;
+    position.error = InputFile::read(path, [&](const char *data, size_t size) { position.reader.feed(data, size, lines); });
+    return position.error == 0 ? Result::Read : position.error == ENOENT ? Result::Missing : Result::Failed;
 }
 } // namespace LogFile

@@ -4,7 +4,11 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +16,7 @@
 #include <QProgressBar>
 #include <QStyle>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -35,7 +40,10 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     : QWidget(parent, Qt::Window), follower(logPath), fromOn(new QCheckBox(QStringLiteral("開始日(&F)"))),
       toOn(new QCheckBox(QStringLiteral("終了日(&T)"))), from(dateEdit(QStringLiteral("開始日"))),
       to(dateEdit(QStringLiteral("終了日"))), drawEntry(new QLineEdit), drawProblem(new QLabel),
-      view(new QTableView), chart(new FrequencyChart), progress(new QProgressBar), evenness(new QLabel), count(new QLabel),
+      view(new QTableView),
+      results(new ResultsPanel(logPath.isEmpty() ? QString()
+                                                 : QFileInfo(logPath).path() + '/' + QLatin1String(ResultsBook::fileName))),
+      chart(new FrequencyChart), progress(new QProgressBar), evenness(new QLabel), count(new QLabel),
       prizes(new QLabel), skipped(new QLabel)
 {
     Fonts::substituteJapaneseFaces();
@@ -48,12 +56,26 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     layout->addLayout(rangeRow());
     layout->addLayout(drawRow());
     setUpView();
-    layout->addWidget(view, 3);
+    auto *tables = new QSplitter(Qt::Vertical);
+    tables->addWidget(view);
+    tables->addWidget(results);
+    tables->setChildrenCollapsible(false);
+    layout->addWidget(tables, 4);
     fitColumns(); // in the window's face, which the view has from here on
     layout->addWidget(chart, 1);
     layout->addWidget(evenness);
     layout->addLayout(statusRow());
-    resize(720, 640);
+    resize(760, 740);
+    setAcceptDrops(true);
+    // A draw chosen in the book takes the place of one typed in, and the other way round.
+    connect(results, &ResultsPanel::changed, this, [this] {
+        if (results->chosen() && draw) {
+            const QSignalBlocker quiet(drawEntry);
+            drawEntry->clear();
+            draw.reset();
+        }
+        showDraw();
+    });
     follow();
     showLines();
 }
@@ -197,11 +219,12 @@ void HistoryWindow::showLines()
 {
     const std::vector<LoggedLine> none;
     const std::vector<LoggedLine> &lines = shown ? *shown : none;
-    const LineSpan span = linesBetween(lines, dateOf(fromOn, from), dateOf(toOn, to));
+    span = linesBetween(lines, dateOf(fromOn, from), dateOf(toOn, to));
     table.show(shown, span);
+    results->showLines(shown, span);
     // The whole log's tally is made while it is read; a range is tallied here.
     const bool whole = shown == follower.lines() && span.size() == lines.size();
-    const Tally tally = whole && !draw ? follower.tally() : tallyOf(span, draw ? &*draw : nullptr);
+    const Tally tally = whole ? follower.tally() : tallyOf(span);
     chart->show(tally);
     evenness->setText(FrequencyChart::judge(evennessOf(tally)));
 
@@ -212,10 +235,6 @@ void HistoryWindow::showLines()
         count->setText(QStringLiteral("ログを読めません (%1)").arg(follower.failure()));
     else
         count->setText(QStringLiteral("行数: %1%2").arg(span.size()).arg(reading ? QStringLiteral(" (読み込み中)") : QString()));
-    prizes->setText(draw ? QStringLiteral("1等 %1 · 2等 %2 · 3等 %3 · 4等 %4 · 5等 %5")
-                               .arg(tally.prizes[1]).arg(tally.prizes[2]).arg(tally.prizes[3])
-                               .arg(tally.prizes[4]).arg(tally.prizes[5])
-                         : QString());
     // The first few say where to look; the count says how many.
     QStringList where;
     for (const uint64_t n : follower.skippedLines())
@@ -227,6 +246,29 @@ void HistoryWindow::showLines()
                                                      .arg(follower.skippedCount())
                                                      .arg(where.join(QStringLiteral(", ")))
                                                : QString());
+    showDraw();
+}
+
+// The draw the lines are checked against: one chosen in the results book,
+// against the lines played for it, or one typed in, against all shown.
+void HistoryWindow::showDraw()
+{
+    std::array<uint64_t, 6> tiers{};
+    if (const DrawResult *chosen = results->chosen()) {
+        const int number = chosen->number, draws = results->draws();
+        table.setDraw(chosen->draw, [book = results->book(), number, draws](const LoggedLine &line) {
+            const int first = Plays::firstDrawOf(book, line.date(), line.time());
+            return first && first <= number && number < first + draws;
+        });
+        tiers = results->ledgerOf(*chosen).tiers;
+    } else {
+        table.setDraw(draw);
+        if (draw)
+            tiers = tallyOf(span, &*draw).prizes;
+    }
+    prizes->setText(results->chosen() || draw ? QStringLiteral("1等 %1 · 2等 %2 · 3等 %3 · 4等 %4 · 5等 %5")
+                                                    .arg(tiers[1]).arg(tiers[2]).arg(tiers[3]).arg(tiers[4]).arg(tiers[5])
+                                              : QString());
 }
 
 void HistoryWindow::enterDraw()
@@ -244,6 +286,21 @@ void HistoryWindow::enterDraw()
         drawProblem->setText(QStringLiteral("6つの数字(1〜43)と+ボーナス数字を入れてください"));
         return;
     }
-    table.setDraw(draw);
-    showLines();
+    results->letGo();
+    showDraw();
+}
+
+void HistoryWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+// Each result file dropped is read into the book.
+void HistoryWindow::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            results->import(url.toLocalFile());
+    event->acceptProposedAction();
 }

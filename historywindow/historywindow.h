@@ -3,6 +3,7 @@
 #include "frequencychart.h"
 #include "linetable.h"
 #include "logfollower.h"
+#include "resultspanel.h"
 
 #include <QWidget>
 
@@ -15,7 +16,9 @@ class QProgressBar;
 class QTableView;
 
 // "履歴と照合": the lines the master log holds, how often each number came up
-// among them, and what they win against an announced draw.
+// among them, and what they win against an announced draw, or against the
+// draws of the results book they were played for. A result file dropped on
+// the window is read into the book.
 class HistoryWindow : public QWidget
 {
 public:
@@ -28,6 +31,8 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     QLayout *rangeRow();
@@ -38,6 +43,7 @@ private:
     void follow();
 
     void showLines();
+    void showDraw();
     void showSpanOfLog();
     void enterDraw();
     int dateOf(const QCheckBox *on, const QDateEdit *date) const;
@@ -45,13 +51,15 @@ private:
     LineTable table;
     LogFollower follower;
     SettledLines shown;
-    std::optional<AnnouncedDraw> draw;
+    LineSpan span{nullptr, nullptr};
+    std::optional<AnnouncedDraw> draw; // entered by hand
 
     QCheckBox *fromOn, *toOn;
     QDateEdit *from, *to;
     QLineEdit *drawEntry;
     QLabel *drawProblem;
     QTableView *view;
+    ResultsPanel *results;
     FrequencyChart *chart;
     QProgressBar *progress;
     QLabel *evenness;

@@ -29,9 +29,10 @@ void LineTable::fetchMore(const QModelIndex &parent)
     endInsertRows();
 }
 
-void LineTable::setDraw(const std::optional<AnnouncedDraw> &entered)
+void LineTable::setDraw(const std::optional<AnnouncedDraw> &entered, std::function<bool(const LoggedLine &)> played)
 {
     draw = entered;
+    playedFor = std::move(played);
     if (rowCount() > 0)
         emit dataChanged(index(0, FirstNumber), index(rowCount() - 1, Prize));
 }
@@ -53,7 +54,8 @@ QVariant LineTable::data(const QModelIndex &index, int role) const
     const LoggedLine &line = span.end[-1 - index.row()];
     const int column = index.column();
     const int number = column >= FirstNumber && column < Prize ? line.number(column - FirstNumber) : 0;
-    const bool matched = draw && number && (draw->mask >> number & 1);
+    const bool checked = draw && (!playedFor || playedFor(line));
+    const bool matched = checked && number && (draw->mask >> number & 1);
     switch (role) {
     case Qt::DisplayRole: {
         const int d = line.date(), t = line.time();
@@ -67,7 +69,7 @@ QVariant LineTable::data(const QModelIndex &index, int role) const
         case Letter:
             return QString(QChar(line.letter()));
         case Prize: {
-            const int prize = draw ? prizeOf(line, *draw) : 0;
+            const int prize = checked ? prizeOf(line, *draw) : 0;
             return prize ? QStringLiteral("%1等").arg(prize) : QString();
         }
         default:

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -17,7 +18,9 @@ public:
 
     // Shows `span` of `lines`, which it keeps alive.
     void show(std::shared_ptr<const std::vector<LoggedLine>> lines, LineSpan span);
-    void setDraw(const std::optional<AnnouncedDraw> &draw);
+    // Marks the matched numbers and shows the prizes against `draw`, of the
+    // lines `playedFor` takes, or of all without it.
+    void setDraw(const std::optional<AnnouncedDraw> &draw, std::function<bool(const LoggedLine &)> playedFor = {});
 
     // The rows are given to the view a batch at a time, as it scrolls down:
     // telling it of millions at once would hold up the window's thread.
@@ -37,4 +40,5 @@ private:
     LineSpan span{nullptr, nullptr};
     size_t given = 0; // rows the view has been told of
     std::optional<AnnouncedDraw> draw;
+    std::function<bool(const LoggedLine &)> playedFor;
 };

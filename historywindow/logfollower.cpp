@@ -1,6 +1,7 @@
 #include "logfollower.h"
 
 #include "history/logfile.h"
+#include "platform/filewatch.h"
 #include "platform/regularfile.h"
 
 #include <QFile>
@@ -21,7 +22,6 @@ LogFollower::LogFollower(const QString &path, QObject *parent)
 {
     connect(&watcher, &QFileSystemWatcher::fileChanged, this, &LogFollower::readOn);
     connect(&watcher, &QFileSystemWatcher::directoryChanged, this, &LogFollower::readOn);
-    watch();
     readOn();
 }
 
@@ -32,28 +32,9 @@ LogFollower::~LogFollower()
         worker.detach();
 }
 
-// A log that does not exist yet is waited for in the nearest folder there is
-// (the user's data folder is made at the first save); one replaced by
-// another file drops out of the watch and is taken up again.
-void LogFollower::watch()
-{
-    if (path.isEmpty())
-        return;
-    if (QFileInfo::exists(path) && !watcher.files().contains(path))
-        watcher.addPath(path);
-    QString folder = QFileInfo(path).absolutePath();
-    while (!QFileInfo(folder).isDir() && folder != QFileInfo(folder).absolutePath())
-        folder = QFileInfo(folder).absolutePath();
-    for (const QString &stale : watcher.directories())
-        if (stale != folder)
-            watcher.removePath(stale);
-    if (!watcher.directories().contains(folder))
-        watcher.addPath(folder);
-}
-
 void LogFollower::readOn()
 {
-    watch();
+    watchFile(watcher, path);
     if (worker.joinable()) { // one read at a time; this one goes on after it
         again = true;
         return;

@@ -59,7 +59,6 @@ private:
     static void read(const std::string &file, const std::shared_ptr<Reading> &reading,
                      const std::shared_ptr<GuiPost> &post, LogFollower *follower, SettledLines lines, Tally tally);
     void take(LogFile::Result result, SettledLines lines, const Tally &tally);
-    void watch();
 
     QString path;
     QFileSystemWatcher watcher;

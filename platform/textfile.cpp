@@ -53,6 +53,11 @@ bool appendLines(const QString &path, const QStringList &lines, QString &why)
 
 bool replaceWithLines(const QString &path, const QStringList &lines, QString &why)
 {
+    return replaceWith(path, encodeLines(lines), why);
+}
+
+bool replaceWith(const QString &path, const QByteArray &bytes, QString &why)
+{
     // QSaveFile turns down a file it may not write in words of its own: the
     // system's say why.
     const QByteArray name = QFile::encodeName(path);
@@ -61,7 +66,6 @@ bool replaceWithLines(const QString &path, const QStringList &lines, QString &wh
         return false;
     }
     QSaveFile file(path);
-    const QByteArray bytes = encodeLines(lines);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
         && file.commit()) // which syncs the new file to the disk before renaming it
         return true;

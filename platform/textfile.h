@@ -20,4 +20,6 @@ bool appendLines(const QString &path, const QStringList &lines, QString &why);
 // beside it and renamed over it only once it is wholly on the disk, so a
 // failure leaves the earlier file as it was.
 bool replaceWithLines(const QString &path, const QStringList &lines, QString &why);
+// The same with the file's bytes as they are.
+bool replaceWith(const QString &path, const QByteArray &bytes, QString &why);
 } // namespace TextFile

@@ -232,7 +232,7 @@ private slots:
             << QByteArray("drava: --to takes a date as yyyy/mm/dd, not '2026/13/01'\n") << 2;
         QTest::newRow("unknown option") << QStringList{"--chek"} << QByteArray() << QByteArray("drava: Unknown option 'chek'.\n") << 2;
         QTest::newRow("--from alone") << QStringList{"--from", "2026/12/06"} << QByteArray()
-                                      << QByteArray("drava: --from goes with --check or --stats\n") << 2;
+                                      << QByteArray("drava: --from goes with --check, --stats or --results\n") << 2;
         QTest::newRow("version") << QStringList{"--version"} << QByteArray("drava 1.0\n") << QByteArray() << 0;
     }
     void checkCommand()

@@ -2,7 +2,8 @@
 accessibility tree, as it opens by the right button, the Menu key and
 Shift+F10; the window opened by the menu's item beside the main window, a
 draw typed in, the lines' prizes summed up as assistive technology reads
-them; then both windows closed with the main one."""
+them; a result file read in through the window's file dialog, and the totals
+read; then both windows closed with the main one."""
 
 import os, subprocess, sys
 
@@ -52,6 +53,20 @@ def check_from_history():
     wait_for(lambda: summary in labels(), lambda: "%r among %s" % (summary, labels()))
     assert "読めない行: 1 (4)" in labels(), labels()
     assert "偏りの検定: χ² = 111.05 (自由度 42), p < 0.0001 · 判断には行数が足りません" in labels(), labels()
+
+    # A result file read in through the window's own file dialog: the lines
+    # were played for its draw, and assistive technology reads the totals.
+    results = os.path.join(folder, "results.csv")
+    with open(results, "w", encoding="shift_jis") as f:
+        f.write("第1950回,2026/12/07,3,7,12,25,31,40,18,1,1,0,9,99,200000000,10000000,300000,6800,1000\r\n")
+    next(c for c in walk(history) if c.getRoleName() == "push button" and text(c) == "結果の読み込み").queryAction().doAction(0)
+    dialog = wait_for(lambda: next(w for w in drava.app if text(w) == "結果の読み込み"), "the file dialog")
+    name = wait_for(lambda: next(c for c in walk(dialog) if c.getRoleName() == "text" and c.getState().contains(pyatspi.STATE_FOCUSED)), "its file name")
+    name.queryEditableText().setTextContents(results)
+    next(c for c in walk(dialog) if c.getRoleName() == "push button" and text(c) == "Open").queryAction().doAction(0)
+    totals = "購入 4 行 · 800 円 · 当せん 210,007,800 円 · 収支 210,007,000 円 · 結果待ち 0 行"
+    wait_for(lambda: totals in labels(), lambda: "%r among %s" % (totals, labels()))
+    assert "追加 1 · 既存 0 · 食い違い 0 · 読めない行 0" in labels(), labels()
 
     drava.close_window()
     assert drava.process.wait(10) == 0, "exit status %d after closing" % drava.process.returncode

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "commandline.h"
+
+// The commands that need no window. Each reads the master log `logPath` or
+// the results book `bookPath` (the command line's own, if it names one),
+// prints what it found, and returns the exit status: 0, also with lines
+// skipped; 1 when a file cannot be read or written.
+namespace Commands {
+// Each winning line's last record and its prize against the announced draw.
+int check(const CommandLine &command, const QString &logPath);
+// How often each number came up, and the test of evenness.
+int stats(const CommandLine &command, const QString &logPath);
+// Each winning line against the draws it was played for, and the totals.
+int results(const CommandLine &command, const QString &logPath, const QString &bookPath);
+// Reads a result file into the results book.
+int import(const CommandLine &command, const QString &bookPath);
+} // namespace Commands

@@ -1,0 +1,85 @@
+#include "drawtable.h"
+
+#include <QLocale>
+
+void DrawTable::show(const ResultsBook &book, const Plays::Ledger &ledger)
+{
+    beginResetModel();
+    draws = book.draws();
+    totals = ledger.byDraw;
+    totals.resize(draws.size());
+    endResetModel();
+}
+
+int DrawTable::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(draws.size());
+}
+
+int DrawTable::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : Columns;
+}
+
+QString DrawTable::yen(int64_t amount)
+{
+    const QString digits = QLocale(QLocale::English).toString(qlonglong(amount < 0 ? -amount : amount));
+    return amount < 0 ? QStringLiteral("−") + digits : digits;
+}
+
+QVariant DrawTable::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const size_t at = draws.size() - 1 - size_t(index.row());
+    const DrawResult &draw = draws[at];
+    const Plays::DrawTotals &sum = totals[at];
+    const int column = index.column();
+    if (role == Qt::TextAlignmentRole)
+        return int(column >= Lines ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+        return {};
+    switch (column) {
+    case Number:
+        return QStringLiteral("第%1回").arg(draw.number);
+    case Date:
+        return QStringLiteral("%1/%2/%3").arg(draw.date / 10000).arg(draw.date / 100 % 100, 2, 10, QChar('0'))
+            .arg(draw.date % 100, 2, 10, QChar('0'));
+    case Numbers: {
+        QStringList numbers;
+        for (const int n : draw.draw.numbers)
+            numbers << QString::number(n);
+        return numbers.join(' ') + QStringLiteral(" +%1").arg(draw.draw.bonus);
+    }
+    case Lines:
+        return QString::number(sum.lines);
+    case Won: // a prize not in the book is not counted, and says so
+        return yen(sum.won) + (sum.unknownPrizes ? QStringLiteral(" +?") : QString());
+    case Cost:
+        return yen(sum.cost());
+    default:
+        return QString::number(sum.tiers[size_t(column - FirstTier + 1)]);
+    }
+}
+
+QVariant DrawTable::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case Number:
+        return QStringLiteral("回");
+    case Date:
+        return QStringLiteral("日付");
+    case Numbers:
+        return QStringLiteral("当せん番号");
+    case Lines:
+        return QStringLiteral("行数");
+    case Won:
+        return QStringLiteral("当せん金");
+    case Cost:
+        return QStringLiteral("購入");
+    default:
+        return QStringLiteral("%1等").arg(section - FirstTier + 1);
+    }
+}

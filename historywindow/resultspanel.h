@@ -1,0 +1,68 @@
+#pragma once
+
+#include "drawtable.h"
+#include "logfollower.h"
+
+#include "platform/background.h"
+
+#include <QFileSystemWatcher>
+#include <QWidget>
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTableView;
+
+// The results book in the history window: the draws it holds with what the
+// lines shown came to in each, and the totals of what they cost and won. A
+// draw is entered by hand, or a result file read in (by its button, or
+// dropped on the window); the book follows what any copy writes to it.
+class ResultsPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ResultsPanel(const QString &bookPath, QWidget *parent = nullptr);
+
+    // The lines shown: what they cost and won is worked out anew.
+    void showLines(SettledLines lines, LineSpan span);
+    // Reads a result file into the book.
+    void import(const QString &path);
+
+    const ResultsBook &book() const { return results; }
+    const Plays::Ledger &ledger() const { return shownLedger; }
+    // How many draws in a row each line was played for.
+    int draws() const;
+    // The draw chosen in the table, if any; what the lines played for a draw came to.
+    const DrawResult *chosen() const;
+    Plays::DrawTotals ledgerOf(const DrawResult &draw) const;
+    // No draw chosen any more.
+    void letGo();
+
+signals:
+    // A draw was chosen in the table, or let go; or the ledger changed.
+    void changed();
+
+private:
+    QLayout *entryRow();
+    void load();
+    void take(ResultsBook book);
+    void record();
+    void save(const ResultsBook::Merging &merged, const std::vector<uint64_t> &skippedLines);
+    void workOut();
+
+    QString bookPath;
+    ResultsBook results;
+    Plays::Ledger shownLedger;
+    SettledLines lines;
+    LineSpan span{nullptr, nullptr};
+    DrawTable table;
+    QFileSystemWatcher watcher;
+    Background reading{this}, working{this};
+
+    QSpinBox *drawCount, *number;
+    QDateEdit *date;
+    QLineEdit *numbers, *prizes;
+    QTableView *view;
+    QLabel *totals, *report;
+};

@@ -1,0 +1,54 @@
+#include "inputfile.h"
+
+#include "regularfile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace InputFile {
+int read(const std::string &path, const std::function<void(const char *, size_t)> &take)
+{
+    const bool standardInput = path == "-";
+    // Without waiting: a named pipe's open would wait for a writer to come.
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENXIO ? RegularFile::notRegular : errno;
+    struct stat st;
+    const bool statted = ::fstat(fd, &st) == 0;
+    const bool pipe = statted && S_ISFIFO(st.st_mode);
+    int error = !statted ? errno
+                : S_ISDIR(st.st_mode) ? EISDIR
+                : !standardInput && !pipe && !S_ISREG(st.st_mode) ? RegularFile::notRegular
+                                                                   : 0;
+    // Large enough that a read costs little per byte, small enough to stay in cache.
+    std::vector<char> piece(size_t(1) << 20);
+    // A named pipe that ends before anything was written to it has no
+    // program writing it.
+    bool writerSeen = standardInput || !pipe;
+    while (error == 0) {
+        const ssize_t n = ::read(fd, piece.data(), piece.size());
+        if (n > 0) {
+            take(piece.data(), size_t(n));
+            writerSeen = true;
+        } else if (n == 0) {
+            if (!writerSeen)
+                error = RegularFile::notRegular;
+            break;
+        } else if (errno == EAGAIN) { // a pipe its writer has not written to yet
+            writerSeen = true;
+            pollfd wait{fd, POLLIN, 0};
+            ::poll(&wait, 1, -1);
+        } else if (errno != EINTR) {
+            error = errno;
+        }
+    }
+    if (!standardInput)
+        ::close(fd);
+    return error;
+}
+} // namespace InputFile

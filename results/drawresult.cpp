@@ -1,0 +1,121 @@
+#include "drawresult.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+// A field of digits with no leading zero, within `most` digits; false for
+// anything else. An empty field is `empty`.
+bool readWhole(const char *&at, const char *end, int64_t &value, size_t most)
+{
+    const char *start = at;
+    value = 0;
+    while (at != end && *at >= '0' && *at <= '9' && size_t(at - start) < most)
+        value = value * 10 + (*at++ - '0');
+    return at != start && (at == end || *at == ',') && !(*start == '0' && at - start > 1);
+}
+
+bool skipComma(const char *&at, const char *end)
+{
+    return at != end && *at++ == ',';
+}
+} // namespace
+
+bool isDay(int date)
+{
+    const int year = date / 10000, month = date / 100 % 100, day = date % 100;
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= (month == 2 && leap ? 29 : days[month - 1]);
+}
+
+int64_t dayNumber(int date)
+{
+    // Days from the civil calendar, counted from March so that the leap day ends a year.
+    int64_t year = date / 10000;
+    const int64_t month = date / 100 % 100, day = date % 100;
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+bool DrawResult::sameDraw(const DrawResult &other) const
+{
+    return number == other.number && date == other.date && draw.numbers == other.draw.numbers
+           && draw.bonus == other.draw.bonus;
+}
+
+bool makeDraw(int number, int date, std::array<int, 6> numbers, int bonus, DrawResult &result)
+{
+    if (number < 1 || !isDay(date) || bonus < 1 || bonus > 43)
+        return false;
+    std::sort(numbers.begin(), numbers.end());
+    uint64_t mask = 0;
+    for (const int n : numbers) {
+        if (n < 1 || n > 43 || (mask >> n & 1))
+            return false;
+        mask |= uint64_t(1) << n;
+    }
+    if (mask >> bonus & 1)
+        return false;
+    result = DrawResult();
+    result.number = number;
+    result.date = date;
+    result.draw.numbers = numbers;
+    result.draw.bonus = bonus;
+    result.draw.mask = mask;
+    return true;
+}
+
+std::string recordOf(const DrawResult &r)
+{
+    char buffer[160];
+    const auto &n = r.draw.numbers;
+    int size = std::snprintf(buffer, sizeof buffer, "%d,%04d/%02d/%02d,%d,%d,%d,%d,%d,%d,%d", r.number, r.date / 10000,
+                             r.date / 100 % 100, r.date % 100, n[0], n[1], n[2], n[3], n[4], n[5], r.draw.bonus);
+    std::string text(buffer, size_t(size));
+    for (const int64_t prize : r.prizes)
+        text += ',' + (prize == DrawResult::unknown ? std::string() : std::to_string(prize));
+    return text;
+}
+
+bool parseResultRecord(const char *p, size_t size, DrawResult &result)
+{
+    const char *at = p, *end = p + size;
+    int64_t number = 0;
+    if (!readWhole(at, end, number, 9) || !skipComma(at, end))
+        return false;
+    // yyyy/mm/dd is fixed in width.
+    if (end - at < 11 || at[4] != '/' || at[7] != '/' || at[10] != ',')
+        return false;
+    int date = 0;
+    for (const int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (at[i] < '0' || at[i] > '9')
+            return false;
+        date = date * 10 + (at[i] - '0');
+    }
+    at += 11;
+    std::array<int, 6> numbers{};
+    int64_t value = 0;
+    for (int &n : numbers) {
+        if (!readWhole(at, end, value, 2) || !skipComma(at, end))
+            return false;
+        n = int(value);
+    }
+    if (!readWhole(at, end, value, 2) || !makeDraw(int(number), date, numbers, int(value), result))
+        return false;
+    if (!std::is_sorted(numbers.begin(), numbers.end()))
+        return false; // the book keeps them in order
+    for (int64_t &prize : result.prizes) {
+        if (!skipComma(at, end))
+            return false;
+        if (at != end && *at != ',' && !readWhole(at, end, prize, 15))
+            return false;
+    }
+    return at == end;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "resultsbook.h"
+
+#include "history/logreader.h"
+
+#include <array>
+#include <functional>
+
+// Which draws the logged lines were played for, and what that cost and won.
+namespace Plays {
+// Sales for a draw close at 18:30 on its day, before the 18:45 draw.
+constexpr int salesClose = 183000; // hhmmss
+constexpr int64_t linePrice = 200; // yen
+// A ticket covers up to this many draws in a row.
+constexpr int mostDraws = 10;
+
+// The draw a line stamped `date` (yyyymmdd) at `time` (hhmmss) is first
+// played for: the first draw in the book whose sales close after the stamp,
+// when the book leaves no doubt of it, holding the draw before that one too,
+// or the line having been stamped within the week before it. 0 when the
+// line's draw is not in the book (yet).
+int firstDrawOf(const ResultsBook &book, int date, int time);
+
+// Each line of `lines` played for `draws` draws in a row from its first:
+// `play` hears the line, the draw's number, and its result in the book
+// (null while it waits for it) with the line's tier there (0 for none).
+void forEachPlay(const ResultsBook &book, LineSpan lines, int draws,
+                 const std::function<void(const LoggedLine &, int, const DrawResult *, int)> &play);
+
+// What the lines played for one draw of the book came to.
+struct DrawTotals
+{
+    uint64_t lines = 0;
+    std::array<uint64_t, 6> tiers{}; // by tier; 0 for none
+    int64_t won = 0;                 // yen, over the tiers whose prize is known
+    uint64_t unknownPrizes = 0;      // winning lines whose prize is not known
+    int64_t cost() const { return int64_t(lines) * linePrice; }
+};
+
+// The same over all the lines, and each draw's share.
+struct Ledger
+{
+    DrawTotals all;         // the lines bought, as plays of one draw each
+    uint64_t waiting = 0;   // plays whose draw is not in the book
+    std::vector<DrawTotals> byDraw; // as the book's draws
+};
+
+Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws);
+} // namespace Plays

@@ -1,0 +1,175 @@
+#include "resultfile.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <optional>
+
+namespace {
+// UTF-8 when it reads as such, else Shift_JIS, as Japanese sites write them.
+QString decoded(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    QStringDecoder shiftJis("Shift_JIS");
+    return utf8.hasError() && shiftJis.isValid() ? QString(shiftJis(bytes)) : text;
+}
+
+// The fields of one row: commas, and quotes around a field that holds one
+// ("" inside for a quote). Full-width digits and signs read as their own.
+QStringList fieldsOf(const QString &row)
+{
+    QStringList fields(1);
+    bool quoted = false;
+    for (int i = 0; i < row.size(); ++i) {
+        const QChar c = row[i];
+        if (c == '"' && quoted && i + 1 < row.size() && row[i + 1] == '"')
+            fields.last() += row[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields << QString();
+        else
+            fields.last() += c;
+    }
+    for (QString &field : fields)
+        field = field.normalized(QString::NormalizationForm_KC).trimmed();
+    return fields;
+}
+
+int drawNumberOf(const QString &field)
+{
+    static const QRegularExpression pattern(QStringLiteral("^第?\\s*(\\d{1,9})\\s*回?$"));
+    const QRegularExpressionMatch match = pattern.match(field);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+// yyyy/mm/dd, yyyy/m/d, yyyy-mm-dd or yyyy年m月d日, as yyyymmdd; 0 for none.
+int dateOf(const QString &field)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{4})(?:([/-])(\\d{1,2})\\2(\\d{1,2})|年(\\d{1,2})月(\\d{1,2})日)$"));
+    const QRegularExpressionMatch m = pattern.match(field);
+    if (!m.hasMatch())
+        return 0;
+    const bool slashed = !m.captured(2).isEmpty();
+    const int date = m.captured(1).toInt() * 10000 + m.captured(slashed ? 3 : 5).toInt() * 100
+                     + m.captured(slashed ? 4 : 6).toInt();
+    return isDay(date) ? date : 0;
+}
+
+int numberOf(const QString &field)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\d{1,2}$"));
+    return pattern.match(field).hasMatch() ? field.toInt() : 0;
+}
+
+// Yen, with or without 円 and thousands separators; unknown for anything else
+// ("該当なし", "-", nothing).
+int64_t amountOf(QString field)
+{
+    field.remove(QLatin1Char(',')).remove(QStringLiteral("円"));
+    static const QRegularExpression pattern(QStringLiteral("^\\d{1,15}$"));
+    return pattern.match(field).hasMatch() ? field.toLongLong() : DrawResult::unknown;
+}
+
+// Where each part of a draw stands in a row.
+struct Columns
+{
+    int number = 0, date = 1;
+    std::array<int, 6> numbers{2, 3, 4, 5, 6, 7};
+    int bonus = 8;
+    std::array<int, 5> prizes{14, 15, 16, 17, 18};
+
+    // From a header's names, if they name every part of a draw.
+    static std::optional<Columns> named(const QStringList &names);
+};
+
+std::optional<Columns> Columns::named(const QStringList &names)
+{
+    Columns columns;
+    columns.number = columns.date = columns.bonus = -1;
+    columns.prizes.fill(-1);
+    int numbersFound = 0;
+    static const QRegularExpression tier(QStringLiteral("^([1-5])等"));
+    for (int i = 0; i < names.size(); ++i) {
+        const QString name = QString(names[i]).remove(QLatin1Char(' ')).toLower();
+        const auto has = [&name](std::initializer_list<const char *> words) {
+            for (const char *word : words)
+                if (name.contains(QString::fromUtf8(word)))
+                    return true;
+            return false;
+        };
+        if (has({"キャリー", "carry"}))
+            continue;
+        if (const QRegularExpressionMatch m = tier.match(name); m.hasMatch()) {
+            if (has({"金", "賞", "額", "prize"}) && !has({"口", "数"}))
+                columns.prizes[size_t(m.captured(1).toInt() - 1)] = i;
+        } else if (has({"ボーナス", "bonus"})) {
+            columns.bonus = i;
+        } else if (has({"数字", "number"}) && numbersFound < 6) {
+            columns.numbers[size_t(numbersFound++)] = i;
+        } else if (has({"回", "draw"}) && columns.number < 0) {
+            columns.number = i;
+        } else if ((has({"日", "date"}) && !has({"曜"})) && columns.date < 0) {
+            columns.date = i;
+        }
+    }
+    if (columns.number < 0 || columns.date < 0 || columns.bonus < 0 || numbersFound < 6)
+        return std::nullopt;
+    return columns;
+}
+
+// The draw a row holds, if it is one.
+std::optional<DrawResult> drawOf(const QStringList &fields, const Columns &at, bool placed)
+{
+    const auto field = [&fields](int i) { return i >= 0 && i < fields.size() ? fields[i] : QString(); };
+    std::array<int, 6> numbers{};
+    for (size_t k = 0; k < numbers.size(); ++k)
+        numbers[k] = numberOf(field(at.numbers[k]));
+    DrawResult draw;
+    if (!makeDraw(drawNumberOf(field(at.number)), dateOf(field(at.date)), numbers, numberOf(field(at.bonus)), draw))
+        return std::nullopt;
+    // By places, the common layout carries winners, then prizes; a row of
+    // fourteen, as the results book itself, the prizes straight after the bonus.
+    const int firstPrize = !placed ? -1 : fields.size() == 14 ? 9 : 14;
+    for (int tier = 0; tier < 5; ++tier)
+        draw.prizes[size_t(tier)] = amountOf(field(placed ? firstPrize + tier : at.prizes[size_t(tier)]));
+    return draw;
+}
+} // namespace
+
+ResultFile ResultFile::read(const QByteArray &bytes)
+{
+    ResultFile file;
+    Columns columns;
+    bool named = false, drawSeen = false;
+    const QStringList rows = decoded(bytes).split(QLatin1Char('\n'));
+    for (int i = 0; i < rows.size(); ++i) {
+        QString row = rows[i];
+        if (row.endsWith(QLatin1Char('\r')))
+            row.chop(1);
+        if (row.trimmed().isEmpty())
+            continue;
+        const QStringList fields = fieldsOf(row);
+        if (const std::optional<DrawResult> draw = drawOf(fields, columns, !named)) {
+            file.draws.push_back(*draw);
+            drawSeen = true;
+            continue;
+        }
+        // Before the first draw, a row that names the columns is the header;
+        // a title above it is skipped as any row that is no draw.
+        if (!drawSeen) {
+            if (const std::optional<Columns> header = Columns::named(fields)) {
+                columns = *header;
+                named = true;
+                continue;
+            }
+        }
+        file.skippedLines.push_back(uint64_t(i + 1));
+    }
+    return file;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "drawresult.h"
+
+#include <string>
+#include <vector>
+
+// The results book, "KelpResults.csv" beside the master log: one record a
+// draw, in draw-number order, ASCII, each line ended by CR LF.
+class ResultsBook
+{
+public:
+    static const char *const fileName;
+
+    // Reads the book's bytes. A line that is no record, or a draw that is
+    // there already, is skipped and counted by its line number; a last line
+    // without its line end is taken.
+    static ResultsBook read(const char *data, size_t size);
+
+    const std::vector<DrawResult> &draws() const { return all; }
+    const DrawResult *find(int number) const;
+
+    enum class Merged { Added, Known, Filled, Conflict };
+    // Takes a draw in: a new one is added; the same again changes nothing
+    // but prizes not yet known, which it fills in; one whose date or numbers
+    // differ is a conflict, and the book keeps its own.
+    Merged merge(const DrawResult &draw);
+
+    // Takes each draw in, in turn.
+    struct Merging
+    {
+        uint64_t added = 0, known = 0, filled = 0;
+        std::vector<int> conflicts; // by draw number
+        bool changed() const { return added + filled > 0; }
+    };
+    Merging mergeAll(const std::vector<DrawResult> &draws);
+
+    // The book's file as it is written: the records, then any line it could
+    // not read, as it stood, so that writing the book loses nothing.
+    std::string text() const;
+
+    uint64_t skippedCount() const { return skipped; }
+    // The first skipped lines, by line number from 1.
+    const std::vector<uint64_t> &skippedLines() const { return firstSkipped; }
+
+private:
+    std::vector<DrawResult> all; // by number
+    uint64_t skipped = 0;
+    std::vector<uint64_t> firstSkipped;
+    std::string unreadable;
+};

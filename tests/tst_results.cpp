@@ -1,0 +1,276 @@
+#include "support.h"
+#include "historywindow/historywindow.h"
+#include "results/resultfile.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSpinBox>
+#include <QTableView>
+
+namespace {
+// The book of these tests: 1902 is missing, as a draw not yet typed in.
+const QByteArray book = "1900,2024/06/06,1,2,3,4,5,6,7,200000000,10000000,300000,6800,1000\r\n"
+                        "1901,2024/06/10,1,2,3,10,11,12,13,,,,6800,1000\r\n"
+                        "1903,2024/06/17,20,21,22,23,24,25,26,,,,,\r\n"
+                        "1904,2024/06/20,1,2,3,4,5,43,6,100000000,9000000,250000,7000,1000\r\n";
+
+// Lines of 1 2 3 4 5 6: for 1901, 1901, 1904 and one waiting; and a line that is none.
+const QByteArray logged = "2024/06/08,12:00:00,A,1,2,3,4,5,6\r\n2024/06/10,18:29:59,B,1,2,3,4,5,6\r\n"
+                       "2024/06/18,09:00:00,C,1,2,3,4,5,6\r\n2024/06/21,09:00:00,D,1,2,3,4,5,6\r\nnot a line\r\n";
+// A result file: 1901 with its first prize, 1902 new, 1903 on another day, and a row that is no draw.
+const QByteArray resultFile = "1901,2024/06/10,1,2,3,10,11,12,13,200000000,,,,\n1902,2024/06/13,5,6,7,8,9,10,11\n"
+                              "1903,2024/06/18,20,21,22,23,24,25,26\nnot a draw\n";
+
+QByteArray recordsOf(const std::vector<DrawResult> &draws)
+{
+    QByteArray records;
+    for (const DrawResult &draw : draws)
+        records += QByteArray::fromStdString(recordOf(draw)) + ' ';
+    return records;
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
+QByteArray read(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+} // namespace
+
+// The results book: result files read into it, lines against the draws they
+// were played for, the command line and the history window on real files.
+class TestResults : public QObject
+{
+    Q_OBJECT
+private slots:
+    void importRows_data()
+    {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("read"); // the records, then the rows skipped
+        const QString header = "回別,抽せん日,本数字1,本数字2,本数字3,本数字4,本数字5,本数字6,ボーナス数字,"
+                               "1等口数,2等口数,3等口数,4等口数,5等口数,1等賞金,2等賞金,3等賞金,4等賞金,5等賞金,キャリーオーバー\r\n";
+        const QByteArray r1901 = "1901,2024/06/10,3,7,12,25,31,40,18,";
+        QTest::newRow("UTF-8, a header, 第N回, quoted amounts with 円")
+            << QByteArray("UTF-8")
+            << header + "第1901回,2024/06/10,3,7,12,25,31,40,18,0,5,180,9000,150000,\"200,000,000円\",\"10,000,000円\","
+                        "\"300,000円\",\"6,800円\",\"1,000円\",0円\r\n"
+            << r1901 + "200000000,10000000,300000,6800,1000 skipped";
+        QTest::newRow("Shift_JIS, no header, full-width, yyyy/m/d, numbers out of order, no winner")
+            << QByteArray("Shift_JIS") << "第１９０１回,２０２４/６/１０,40,3,12,25,31,7,18,0,0,0,0,0,該当なし,該当なし,,,,0\r\n"
+            << r1901 + ",,,, skipped";
+        QTest::newRow("UTF-8 with its mark, yyyy-mm-dd, LF, the book's own layout")
+            << QByteArray("UTF-8 mark") << "1901,2024-06-10,3,7,12,25,31,40,18,200000000,10000000,300000,6800,1000\n"
+            << r1901 + "200000000,10000000,300000,6800,1000 skipped";
+        QTest::newRow("yyyy年m月d日") << QByteArray("UTF-8") << "1901,2024年6月10日,3,7,12,25,31,40,18\n" << r1901 + ",,,, skipped";
+        QTest::newRow("a bonus among the six, a repeated number, no date: skipped")
+            << QByteArray("UTF-8")
+            << "1901,2024/06/10,3,7,12,25,31,40,40\n1902,2024/06/13,3,7,7,25,31,40,18\n\n1903,,3,7,12,25,31,40,18\n"
+               "1904,2024/06/20,3,7,12,25,31,40,18\n"
+            << QByteArray("1904,2024/06/20,3,7,12,25,31,40,18,,,,, skipped 1 2 4");
+        QTest::newRow("a title, then a header with a column added and columns moved: by their names")
+            << QByteArray("Shift_JIS")
+            << "ロト6 当せん番号一覧\r\n抽せん日,曜日,回別,ボーナス数字,本数字1,本数字2,本数字3,本数字4,本数字5,本数字6,1等賞金\r\n"
+               "2024/06/10,月,第1901回,18,3,7,12,25,31,40,\"200,000,000\"\r\n"
+            << r1901 + "200000000,,,, skipped 1";
+    }
+    void importRows()
+    {
+        QFETCH(QByteArray, encoding);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, read);
+        QStringEncoder encoder(encoding == "Shift_JIS" ? "Shift_JIS" : "UTF-8");
+        const QByteArray bytes = (encoding == "UTF-8 mark" ? "\xEF\xBB\xBF" : "") + QByteArray(encoder(file));
+        const ResultFile imported = ResultFile::read(bytes);
+        QByteArray skipped = "skipped";
+        for (const uint64_t line : imported.skippedLines)
+            skipped += ' ' + QByteArray::number(qulonglong(line));
+        QCOMPARE(recordsOf(imported.draws) + skipped, read);
+    }
+
+    // By draw number: a new draw is added; the same again fills in prizes
+    // not yet known, and changes nothing else; one that differs is kept out.
+    // A line of the book that cannot be read stays, after the records.
+    void merge_data()
+    {
+        QTest::addColumn<QByteArray>("draw");
+        QTest::addColumn<QString>("merged");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray kept = "1901,2024/06/10,1,2,3,10,11,12,13,,,,6800,1000\r\n";
+        QTest::newRow("new") << QByteArray("1902,2024/06/13,5,6,7,8,9,10,11,,,,,") << "added"
+                             << kept + "1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n";
+        QTest::newRow("the same") << QByteArray("1901,2024/06/10,1,2,3,10,11,12,13,,,,,") << "known" << kept;
+        QTest::newRow("prizes filled in, those known kept")
+            << QByteArray("1901,2024/06/10,1,2,3,10,11,12,13,1,,300000,1,1") << "filled"
+            << QByteArray("1901,2024/06/10,1,2,3,10,11,12,13,1,,300000,6800,1000\r\n");
+        QTest::newRow("another date: a conflict") << QByteArray("1901,2024/06/11,1,2,3,10,11,12,13,,,,,") << "conflict 1901" << kept;
+        QTest::newRow("other numbers: a conflict") << QByteArray("1901,2024/06/10,1,2,3,10,11,12,14,,,,,") << "conflict 1901" << kept;
+    }
+    void merge()
+    {
+        QFETCH(QByteArray, draw);
+        QFETCH(QString, merged);
+        QFETCH(QByteArray, after);
+        const QByteArray before = "1901,2024/06/10,1,2,3,10,11,12,13,,,,6800,1000\r\n2024/6/10,oops\r\n";
+        ResultsBook results = ResultsBook::read(before.constData(), size_t(before.size()));
+        QCOMPARE(results.skippedLines(), std::vector<uint64_t>{2});
+        DrawResult taken;
+        QVERIFY(parseResultRecord(draw.constData(), size_t(draw.size()), taken));
+        const ResultsBook::Merging m = results.mergeAll({taken});
+        const QString seen = m.added ? "added" : m.filled ? "filled" : m.known ? "known" : "conflict";
+        QCOMPARE(seen + (m.conflicts.empty() ? "" : " " + QString::number(m.conflicts.front())), merged);
+        QCOMPARE(QByteArray::fromStdString(results.text()), after + "2024/6/10,oops\r\n");
+    }
+
+    // The draws a line of 1 2 3 4 5 6 was played for, and its tier in each,
+    // against the book above: the draw that closes first after its stamp,
+    // at 18:30 on its day, where the book leaves no doubt of it.
+    void plays_data()
+    {
+        QTest::addColumn<QDateTime>("stamp");
+        QTest::addColumn<int>("draws");
+        QTest::addColumn<QString>("plays");
+        QTest::newRow("a day between draws") << QDateTime({2024, 6, 8}, {12, 0}) << 1 << "1901:5";
+        QTest::newRow("a draw's day, before 18:30") << QDateTime({2024, 6, 10}, {18, 29, 59}) << 1 << "1901:5";
+        QTest::newRow("a draw's day at 18:30: the next, 1902, is not in the book")
+            << QDateTime({2024, 6, 10}, {18, 30}) << 1 << "? waits";
+        QTest::newRow("1902's day, not in the book: 1903 may not be the line's draw")
+            << QDateTime({2024, 6, 13}, {10, 0}) << 1 << "? waits";
+        QTest::newRow("three draws in a row, past the book's last")
+            << QDateTime({2024, 6, 18}, {9, 0}) << 3 << "1904:2 1905 waits 1906 waits";
+        QTest::newRow("in the week before the book's first") << QDateTime({2024, 5, 31}, {9, 0}) << 2 << "1900:1 1901:5";
+        QTest::newRow("over a week before it") << QDateTime({2024, 5, 30}, {9, 0}) << 1 << "? waits";
+        QTest::newRow("after the last draw") << QDateTime({2024, 6, 20}, {18, 30}) << 1 << "? waits";
+    }
+    void plays()
+    {
+        QFETCH(QDateTime, stamp);
+        QFETCH(int, draws);
+        QFETCH(QString, plays);
+        const ResultsBook results = ResultsBook::read(book.constData(), size_t(book.size()));
+        const QByteArray record = stamp.toString("yyyy/MM/dd,HH:mm:ss").toUtf8() + ",A,1,2,3,4,5,6";
+        LoggedLine line;
+        QVERIFY(parseRecord(record.constData(), size_t(record.size()), 0, line));
+        QStringList seen;
+        Plays::forEachPlay(results, {&line, &line + 1}, draws, [&](const LoggedLine &, int draw, const DrawResult *result, int tier) {
+            seen << (draw ? QString::number(draw) : "?") + (result ? ":" + QString::number(tier) : " waits");
+        });
+        QCOMPARE(seen.join(' '), plays);
+    }
+
+    // The real program, as a script calls it, on a real log, book and result file.
+    void commands_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("bookAfter");
+        const QByteArray skipped = "drava: 1 unreadable lines skipped: 5\n";
+        QTest::newRow("results: each winning line, its draw and its prize; the totals")
+            << QStringList{"--results"}
+            << QByteArray("2024/06/08,12:00:00,A,1,2,3,4,5,6,1901,5\n2024/06/10,18:29:59,B,1,2,3,4,5,6,1901,5\n"
+                          "2024/06/18,09:00:00,C,1,2,3,4,5,6,1904,2\n")
+            << "drava: bought 4 lines for 800 yen, won 9002000 yen, balance 9001200 yen; 1 waiting for results\n" + skipped
+            << 0 << book;
+        QTest::newRow("two draws in a row, one day")
+            << QStringList{"--results", "--draws", "2", "--from", "2024/06/08", "--to", "2024/06/08"}
+            << QByteArray("2024/06/08,12:00:00,A,1,2,3,4,5,6,1901,5\n")
+            << "drava: bought 2 lines for 400 yen, won 1000 yen, balance 600 yen; 1 waiting for results\n" + skipped << 0 << book;
+        QTest::newRow("no book") << QStringList{"--results", "--book", "missing.csv"} << QByteArray()
+                                 << QByteArray("drava: cannot read the book missing.csv: No such file or directory\n") << 1 << book;
+        QTest::newRow("eleven draws") << QStringList{"--results", "--draws", "11"} << QByteArray()
+                                      << QByteArray("drava: --draws takes a number from 1 to 10, not '11'\n") << 2 << book;
+        QTest::newRow("import: added, known, conflicting, unreadable")
+            << QStringList{"--import", "results.csv"} << QByteArray()
+            << QByteArray("drava: added 1, known 1, conflicting 1 (1903), unreadable lines 1 (4)\n") << 0
+            << QByteArray("1900,2024/06/06,1,2,3,4,5,6,7,200000000,10000000,300000,6800,1000\r\n"
+                          "1901,2024/06/10,1,2,3,10,11,12,13,200000000,,,6800,1000\r\n"
+                          "1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n") + book.mid(book.indexOf("1903"));
+        QTest::newRow("import of no file") << QStringList{"--import", "none.csv"} << QByteArray()
+            << QByteArray("drava: cannot read the result file none.csv: No such file or directory\n") << 1 << book;
+    }
+    void commands()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QFETCH(int, status);
+        QFETCH(QByteArray, bookAfter);
+        QTemporaryDir folder;
+        write(folder.filePath("KelpLog.csv"), logged);
+        write(folder.filePath("KelpResults.csv"), book);
+        write(folder.filePath("results.csv"), resultFile);
+        if (arguments.first() == "--results")
+            arguments << "--log" << "KelpLog.csv";
+        if (!arguments.contains("--book"))
+            arguments << "--book" << "KelpResults.csv";
+        QProcess p;
+        p.setWorkingDirectory(folder.path());
+        p.start(QCoreApplication::applicationDirPath() + "/../drava", arguments);
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.readAllStandardOutput(), out);
+        QCOMPARE(p.readAllStandardError(), err + (status == 2 ? "Try 'drava --help'.\n" : ""));
+        QCOMPARE(p.exitCode(), status);
+        QCOMPARE(read(folder.filePath("KelpResults.csv")), bookAfter);
+    }
+
+    // The history window on a real log and book: the totals; a result file
+    // dropped on it; a draw chosen marks the lines played for it, and only
+    // those; a draw typed in goes into the book.
+    void window()
+    {
+        VirtualForm w;
+        const QString folder = w.form.state.appFolder;
+        write(folder + "KelpLog.csv", logged);
+        write(folder + "KelpResults.csv", book);
+        write(folder + "results.csv", resultFile);
+        w.form.OpenHistory();
+        QWidget *h = w.form.findChild<QWidget *>("HistoryWindow");
+        // Controls by their names, the lines of text by what they are, as assistive technology finds them.
+        const auto named = [h](const QString &name) {
+            for (QWidget *widget : h->findChildren<QWidget *>())
+                if (widget->accessibleName() == name)
+                    return widget;
+            return static_cast<QWidget *>(nullptr);
+        };
+        const auto text = [h](const QString &what) {
+            for (const QLabel *label : h->findChildren<QLabel *>())
+                if (label->accessibleDescription() == what)
+                    return label->text();
+            return QString();
+        };
+        QTRY_COMPARE(text("収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 1 行"));
+
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(folder + "results.csv")});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(h, &enter);
+        QApplication::sendEvent(h, &drop);
+        QTRY_COMPARE(text("読み込みの結果"), QString("追加 1 · 既存 1 · 食い違い 1 (第1903回) · 読めない行 1 (4)"));
+        QVERIFY(read(folder + "KelpResults.csv").contains("1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n"));
+
+        // 第1904回, the newest: line C's. Line A would win it too, but was played for 1901.
+        static_cast<QTableView *>(named("当せん結果"))->selectRow(0);
+        QCOMPARE(text("当選の集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
+        const QAbstractItemModel *lines = static_cast<QTableView *>(named("抽選した行"))->model();
+        QCOMPARE(lines->index(1, LineTable::Prize).data().toString() + lines->index(3, LineTable::Prize).data().toString(), QString("2等"));
+
+        static_cast<QSpinBox *>(named("回"))->setValue(1905);
+        static_cast<QDateEdit *>(named("抽せん日"))->setDate({2024, 6, 24});
+        static_cast<QLineEdit *>(named("当せん番号"))->setText("1,2,3,4,5,6+7");
+        static_cast<QPushButton *>(named("結果に記録"))->click();
+        QVERIFY(read(folder + "KelpResults.csv").endsWith("1905,2024/06/24,1,2,3,4,5,6,7,,,,,\r\n"));
+        QTRY_COMPARE(text("収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 0 行 · 賞金不明 1 行"));
+    }
+};
+
+QTEST_MAIN(TestResults)
+#include "tst_results.moc"
