@@ -1,10 +1,13 @@
-// The master log's reader against any bytes at all: a log is a text file that
-// people open in editors and spreadsheets, copy about and cut short, so the
-// history must take whatever it finds without a fault, and read every record
-// the program wrote exactly as it was written, however the reads cut it.
+// The master log's reader, and the results book's, against any bytes at all:
+// both are text files that people open in editors and spreadsheets, copy
+// about and cut short, so the history must take whatever it finds without a
+// fault, and read every record the program wrote exactly as it was written,
+// however the reads cut it. The same bytes read as a book then say which
+// draws the lines read as a log were played for.
 #include "history/logreader.h"
 #include "history/prize.h"
 #include "history/tally.h"
+#include "results/plays.h"
 
 #include <algorithm>
 #include <bitset>
@@ -122,6 +125,37 @@ void checkDraw(const std::string &text, const std::vector<LoggedLine> &lines)
     require(tally.lines == lines.size() && prizes == lines.size() && numbers == 6 * lines.size() && tally.numbers[0] == 0,
             "the tally counts every line once and six numbers each");
 }
+// The bytes as a results book: each record read back as it was written, the
+// book written out reads the same, and each line's plays add up.
+void checkBook(const char *data, size_t size, const std::vector<LoggedLine> &lines, int draws)
+{
+    const ResultsBook book = ResultsBook::read(data, size);
+    const std::vector<DrawResult> &read = book.draws();
+    for (size_t i = 0; i < read.size(); ++i) {
+        require(i == 0 || read[i - 1].number < read[i].number, "draws go by number, once each");
+        DrawResult again;
+        const std::string record = recordOf(read[i]);
+        require(parseResultRecord(record.data(), record.size(), again) && recordOf(again) == record,
+                "a draw's record reads back as the same draw");
+    }
+    const std::string text = book.text();
+    const ResultsBook rewritten = ResultsBook::read(text.data(), text.size());
+    require(rewritten.text() == text && rewritten.skippedCount() == book.skippedCount(),
+            "the book written out reads the same, the lines it could not read kept");
+
+    const Plays::Ledger ledger = Plays::ledgerOf(book, {lines.data(), lines.data() + lines.size()}, draws);
+    uint64_t played = ledger.waiting;
+    for (const Plays::DrawTotals &totals : ledger.byDraw)
+        played += totals.lines;
+    require(ledger.all.lines == lines.size() * uint64_t(draws) && played == ledger.all.lines,
+            "every line is played for its draws, each in the book or waiting");
+    Plays::forEachPlay(book, {lines.data(), lines.data() + lines.size()}, draws,
+                       [&book](const LoggedLine &line, int draw, const DrawResult *result, int tier) {
+                           require(result == (draw ? book.find(draw) : nullptr)
+                                       && tier == (result ? prizeOf(line, result->draw) : 0),
+                                   "a play's result is its draw's in the book");
+                       });
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
@@ -205,5 +239,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     // An announced draw as someone may type it: the input's first line.
     const char *lf = static_cast<const char *>(std::memchr(data, '\n', size));
     checkDraw(std::string(data, std::min<size_t>(lf ? size_t(lf - data) : size, 64)), kept);
+    checkBook(data, size, kept, 1 + int(choose.below(Plays::mostDraws)));
     return 0;
 }
