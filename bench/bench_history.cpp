@@ -1,8 +1,10 @@
 // Reading a master log of years, 200 MB, against awk counting one field of
 // it, the least any program that reads the whole log pays: `drava --check`
-// on it, and the history window opened on it from the main window, to its
-// first lines and to the whole log read and charted; and the memory the
-// history holds for each record. Run it on an X server.
+// and `drava --results` against a results book of 2,000 draws on it, and the
+// history window opened on it from the main window, to its first lines and
+// to the whole log read and charted, without the book and with it; and the
+// memory the history holds for each record. Also the import of a result file
+// of those 2,000 draws. Run it on an X server.
 // Usage: bench_history DRAVA [runs]
 #include "biglog.h"
 #include "historyload.h"
@@ -24,8 +26,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QFile>
+#include <QStringEncoder>
+
 #include <algorithm>
 #include <chrono>
+#include <numeric>
+#include <random>
 #include <cstdio>
 #include <vector>
 
@@ -78,6 +85,37 @@ double peakMiB()
     return usage.ru_maxrss / 1024.0;
 }
 
+// A result file as a site publishes it, Shift_JIS with a header: 2,000 draws,
+// twice a week from the log's first Monday. The same draws as the results book.
+void writeResults(const QString &resultFile, const QString &book)
+{
+    QString rows = QStringLiteral("回別,抽せん日,本数字1,本数字2,本数字3,本数字4,本数字5,本数字6,ボーナス数字,"
+                                  "1等口数,2等口数,3等口数,4等口数,5等口数,1等賞金,2等賞金,3等賞金,4等賞金,5等賞金,"
+                                  "キャリーオーバー\r\n");
+    QByteArray records;
+    std::mt19937 random(1901);
+    QDate day(2016, 1, 4);
+    for (int number = 1; number <= 2000; ++number, day = day.addDays(day.dayOfWeek() == 1 ? 3 : 4)) {
+        std::vector<int> all(43);
+        std::iota(all.begin(), all.end(), 1);
+        std::shuffle(all.begin(), all.end(), random);
+        std::sort(all.begin(), all.begin() + 6);
+        QStringList fields{QStringLiteral("第%1回").arg(number), day.toString(QStringLiteral("yyyy/MM/dd"))};
+        for (int k = 0; k < 7; ++k)
+            fields << QString::number(all[size_t(k)]);
+        fields << "0" << "3" << "150" << "8000" << "140000" << "\"200,000,000円\"" << "\"10,000,000円\""
+               << "\"300,000円\"" << "\"6,800円\"" << "\"1,000円\"" << "0円";
+        rows += fields.join(',') + "\r\n";
+        records += QStringLiteral("%1,%2,%3,200000000,10000000,300000,6800,1000\r\n")
+                       .arg(number).arg(fields[1]).arg(fields.mid(2, 7).join(',')).toLatin1();
+    }
+    QFile file(resultFile), bookFile(book);
+    QStringEncoder shiftJis("Shift_JIS");
+    if (!file.open(QIODevice::WriteOnly) || !file.write(shiftJis(rows)) || !bookFile.open(QIODevice::WriteOnly)
+        || !bookFile.write(records))
+        std::perror("writing the results");
+}
+
 void wait(int msec)
 {
     QEventLoop loop;
@@ -106,6 +144,18 @@ int main(int argc, char *argv[])
     const double check = medianRun({argv[1], "--check", "3,7,12,25,31,40+18", "--log", path.c_str()}, runs);
     std::printf("drava --check on it, median of %d: %.0f ms, %.2f times awk's (target 0.5 at most)\n", runs, check,
                 check / awk);
+    const QString book = folder.filePath("book.csv"), results = folder.filePath("results.csv");
+    writeResults(results, book);
+    const double resultsRun = medianRun({argv[1], "--results", "--log", path.c_str(), "--book", qPrintable(book)}, runs);
+    std::printf("drava --results on it, against a book of 2,000 draws, median of %d: %.0f ms, %.2f times awk's "
+                "(target 0.5 at most)\n", runs, resultsRun, resultsRun / awk);
+    std::vector<double> imports;
+    for (int i = 0; i < runs; ++i) {
+        QFile::remove(folder.filePath("imported.csv"));
+        imports.push_back(timeRun({argv[1], "--import", qPrintable(results), "--book", qPrintable(folder.filePath("imported.csv"))}));
+    }
+    std::printf("drava --import of a Shift_JIS result file of 2,000 draws into a new book, median of %d: %.0f ms\n",
+                runs, median(imports));
     std::fflush(stdout);
 
     WindowSystem::preferSocketImages(); // as the program does
@@ -119,26 +169,38 @@ int main(int argc, char *argv[])
 
     std::vector<double> firstRows, loaded;
     double withHistory = 0;
-    for (int i = 0; i < runs; ++i) {
-        QEventLoop loop;
-        const double start = now();
-        HistoryWindow *window = openHistory(
-            form, [&] { firstRows.push_back(now() - start); },
-            [&] {
-                loaded.push_back(now() - start);
-                loop.quit();
-            });
-        loop.exec();
-        if (i == 0)
-            withHistory = peakMiB();
-        delete window;
-        wait(200);
-    }
+    const auto openAgainAndAgain = [&] {
+        for (int i = 0; i < runs; ++i) {
+            QEventLoop loop;
+            const double start = now();
+            HistoryWindow *window = openHistory(
+                form, [&] { firstRows.push_back(now() - start); },
+                [&] {
+                    loaded.push_back(now() - start);
+                    loop.quit();
+                });
+            loop.exec();
+            if (i == 0)
+                withHistory = peakMiB();
+            delete window;
+            wait(200);
+        }
+    };
+    openAgainAndAgain();
     std::printf("history window on it, median of %d: first lines shown %.0f ms, %.3f of awk's (target 0.1 at most); "
                 "whole log read, one record a line, charted %.0f ms\n",
                 runs, median(firstRows), median(firstRows) / awk, median(loaded));
     std::printf("peak resident memory: main window %.1f MiB, with the history loaded %.1f MiB: %.1f bytes a record "
                 "(target 32 at most)\n",
                 mainWindow, withHistory, (withHistory - mainWindow) * 1024 * 1024 / double(big.records));
+
+    // The results book beside the log, as the window finds it.
+    const std::vector<double> withoutBook = firstRows;
+    firstRows.clear();
+    loaded.clear();
+    QFile::copy(book, folder.filePath("KelpResults.csv"));
+    openAgainAndAgain();
+    std::printf("history window with a book of 2,000 draws, median of %d: first lines shown %.0f ms, without it "
+                "%.0f ms\n", runs, median(firstRows), median(withoutBook));
     return 0;
 }

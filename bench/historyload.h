@@ -18,7 +18,10 @@ inline HistoryWindow *openHistory(Form1 &form, std::function<void()> firstRows, 
     auto *window = static_cast<HistoryWindow *>(form.findChild<QWidget *>(QStringLiteral("HistoryWindow")));
     // Beside the main window, as one would put it, not over it.
     window->move(form.frameGeometry().right() + 8, 0);
-    QAbstractItemModel *model = window->findChild<QTableView *>()->model();
+    QAbstractItemModel *model = nullptr;
+    for (QTableView *view : window->findChildren<QTableView *>())
+        if (view->accessibleName() == QStringLiteral("抽選した行"))
+            model = view->model();
     QObject::connect(model, &QAbstractItemModel::modelReset, window, [model, firstRows, shown = false]() mutable {
         if (model->rowCount() > 0 && !std::exchange(shown, true))
             firstRows();
