@@ -113,12 +113,12 @@ int results(const CommandLine &command, const QString &logPath, const QString &b
     const ResultsBook book = ResultsBook::read(bytes.data(), bytes.size());
     const LineSpan span = linesBetween(log.lines, command.fromDate, command.toDate);
     std::string out;
-    Plays::forEachPlay(book, span, command.draws, [&out](const LoggedLine &line, int draw, const DrawResult *, int tier) {
-        if (tier)
-            out += line.text() + ',' + std::to_string(draw) + ',' + char('0' + tier) + '\n';
-    });
+    const Plays::Ledger ledger =
+        Plays::ledgerOf(book, span, command.draws, [&out](const LoggedLine &line, int draw, const DrawResult *, int tier) {
+            if (tier)
+                out += line.text() + ',' + std::to_string(draw) + ',' + char('0' + tier) + '\n';
+        });
     std::fwrite(out.data(), 1, out.size(), stdout);
-    const Plays::Ledger ledger = Plays::ledgerOf(book, span, command.draws);
     const auto yen = [](int64_t value) { return static_cast<long long>(value); };
     std::fprintf(stderr, "drava: bought %llu lines for %lld yen, won %lld yen, balance %lld yen; %llu waiting for results",
                  static_cast<unsigned long long>(ledger.all.lines), yen(ledger.all.cost()), yen(ledger.all.won),

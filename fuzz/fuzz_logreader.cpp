@@ -149,8 +149,12 @@ void checkBook(const char *data, size_t size, const std::vector<LoggedLine> &lin
         played += totals.lines;
     require(ledger.all.lines == lines.size() * uint64_t(draws) && played == ledger.all.lines,
             "every line is played for its draws, each in the book or waiting");
+    uint64_t play = 0;
     Plays::forEachPlay(book, {lines.data(), lines.data() + lines.size()}, draws,
-                       [&book](const LoggedLine &line, int draw, const DrawResult *result, int tier) {
+                       [&](const LoggedLine &line, int draw, const DrawResult *result, int tier) {
+                           const int first = Plays::firstDrawOf(book, line.date(), line.time());
+                           const int k = int(play++ % uint64_t(draws));
+                           require(draw == (first ? first + k : 0), "a line's draws follow the first, one by one");
                            require(result == (draw ? book.find(draw) : nullptr)
                                        && tier == (result ? prizeOf(line, result->draw) : 0),
                                    "a play's result is its draw's in the book");

@@ -8,6 +8,7 @@
 #include "results/resultfile.h"
 
 #include <QDateEdit>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -99,10 +101,8 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     view->setAccessibleName(QStringLiteral("当せん結果"));
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
-    // A book holds a few thousand draws at most: their widths can be measured.
-    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    view->horizontalHeader()->setSectionResizeMode(DrawTable::Numbers, QHeaderView::Stretch);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->horizontalHeader()->setStretchLastSection(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setTabKeyNavigation(false);
@@ -116,9 +116,33 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     layout->addWidget(totals);
     layout->addWidget(report);
 
+    fitColumns();
     connect(&watcher, &QFileSystemWatcher::fileChanged, this, &ResultsPanel::load);
     connect(&watcher, &QFileSystemWatcher::directoryChanged, this, &ResultsPanel::load);
     load();
+}
+
+// Widths from the font, not from the rows, and again when the font changes
+// (as the panel takes the window's): measuring thousands of rows at every
+// change of the log would hold up the window's thread.
+void ResultsPanel::fitColumns()
+{
+    const QFontMetrics metrics = view->fontMetrics();
+    view->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 4;
+    const char *widest[DrawTable::Columns] = {"第9999回", "0000/00/00", "43 43 43 43 43 43 +43", "99999", "999", "999",
+                                              "9999", "99999", "999999", "9,999,999,999 +?", "99,999,999"};
+    for (int column = 0; column < DrawTable::Columns; ++column)
+        view->horizontalHeader()->resizeSection(column,
+                                                std::max(metrics.horizontalAdvance(QString::fromUtf8(widest[column])) + margins,
+                                                         view->horizontalHeader()->sectionSizeHint(column)));
+}
+
+void ResultsPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        fitColumns();
+    QWidget::changeEvent(event);
 }
 
 // A draw entered by hand: its number, its date, the six numbers and the

@@ -39,12 +39,16 @@ public:
     // No draw chosen any more.
     void letGo();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 signals:
     // A draw was chosen in the table, or let go; or the ledger changed.
     void changed();
 
 private:
     QLayout *entryRow();
+    void fitColumns();
     void load();
     void take(ResultsBook book);
     void record();

@@ -19,24 +19,48 @@ int64_t closeOf(const DrawResult &draw)
 constexpr int64_t week = 7;
 } // namespace
 
-int firstDrawOf(const ResultsBook &book, int date, int time)
+namespace {
+// The line's first draw, given the place, in the book's draws by date, of the
+// first whose sales close after its stamp.
+int firstDrawFrom(const ResultsBook &book, size_t first, int date)
 {
-    const std::vector<DrawResult> &draws = book.draws();
-    const int64_t stamp = stampOf(date, time);
-    const auto first = std::upper_bound(draws.begin(), draws.end(), stamp,
-                                        [](int64_t s, const DrawResult &draw) { return s < closeOf(draw); });
-    if (first == draws.end())
+    const std::vector<size_t> &dated = book.byDate();
+    if (first == dated.size())
         return 0;
-    if (first != draws.begin())
-        return (first - 1)->number == first->number - 1 ? first->number : 0;
-    return dayNumber(first->date) - dayNumber(date) < week ? first->number : 0;
+    const DrawResult &draw = book.draws()[dated[first]];
+    if (first > 0)
+        return book.draws()[dated[first - 1]].number == draw.number - 1 ? draw.number : 0;
+    return dayNumber(draw.date) - dayNumber(date) < week ? draw.number : 0;
 }
 
-void forEachPlay(const ResultsBook &book, LineSpan lines, int draws,
-                 const std::function<void(const LoggedLine &, int, const DrawResult *, int)> &play)
+size_t closingAfter(const ResultsBook &book, int64_t stamp)
 {
+    const std::vector<size_t> &dated = book.byDate();
+    return size_t(std::upper_bound(dated.begin(), dated.end(), stamp,
+                                   [&book](int64_t s, size_t at) { return s < closeOf(book.draws()[at]); })
+                  - dated.begin());
+}
+} // namespace
+
+int firstDrawOf(const ResultsBook &book, int date, int time)
+{
+    return firstDrawFrom(book, closingAfter(book, stampOf(date, time)), date);
+}
+
+void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &play)
+{
+    const std::vector<size_t> &dated = book.byDate();
+    const auto closeAt = [&](size_t at) { return closeOf(book.draws()[dated[at]]); };
+    // Lines come in the order of their stamps: the draw that closes next after
+    // them is followed along, not looked up for each of millions.
+    size_t next = 0;
     for (const LoggedLine *line = lines.begin; line != lines.end; ++line) {
-        const int first = firstDrawOf(book, line->date(), line->time());
+        const int64_t stamp = stampOf(line->date(), line->time());
+        if (next > 0 && stamp < closeAt(next - 1))
+            next = closingAfter(book, stamp);
+        while (next < dated.size() && closeAt(next) <= stamp)
+            ++next;
+        const int first = firstDrawFrom(book, next, line->date());
         for (int k = 0; k < draws; ++k) {
             const DrawResult *result = first ? book.find(first + k) : nullptr;
             play(*line, first ? first + k : 0, result, result ? prizeOf(*line, result->draw) : 0);
@@ -44,12 +68,14 @@ void forEachPlay(const ResultsBook &book, LineSpan lines, int draws,
     }
 }
 
-Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws)
+Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach)
 {
     Ledger ledger;
     ledger.byDraw.resize(book.draws().size());
     const DrawResult *front = book.draws().data();
-    forEachPlay(book, lines, draws, [&](const LoggedLine &, int, const DrawResult *result, int tier) {
+    forEachPlay(book, lines, draws, [&](const LoggedLine &line, int draw, const DrawResult *result, int tier) {
+        if (alsoEach)
+            alsoEach(line, draw, result, tier);
         ++ledger.all.lines;
         if (!result) {
             ++ledger.waiting;

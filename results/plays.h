@@ -17,16 +17,16 @@ constexpr int mostDraws = 10;
 
 // The draw a line stamped `date` (yyyymmdd) at `time` (hhmmss) is first
 // played for: the first draw in the book whose sales close after the stamp,
-// when the book leaves no doubt of it, holding the draw before that one too,
-// or the line having been stamped within the week before it. 0 when the
-// line's draw is not in the book (yet).
+// when the book leaves no doubt of it, the draw closing before that one being
+// the one numbered before it, or the line having been stamped within the week
+// before the book's first. 0 when the line's draw is not in the book (yet).
 int firstDrawOf(const ResultsBook &book, int date, int time);
 
 // Each line of `lines` played for `draws` draws in a row from its first:
 // `play` hears the line, the draw's number, and its result in the book
 // (null while it waits for it) with the line's tier there (0 for none).
-void forEachPlay(const ResultsBook &book, LineSpan lines, int draws,
-                 const std::function<void(const LoggedLine &, int, const DrawResult *, int)> &play);
+using PlayFunction = std::function<void(const LoggedLine &line, int draw, const DrawResult *result, int tier)>;
+void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &play);
 
 // What the lines played for one draw of the book came to.
 struct DrawTotals
@@ -46,5 +46,6 @@ struct Ledger
     std::vector<DrawTotals> byDraw; // as the book's draws
 };
 
-Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws);
+// `alsoEach` hears each play as forEachPlay's function does.
+Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach = {});
 } // namespace Plays

@@ -23,7 +23,7 @@ ResultsBook ResultsBook::read(const char *data, size_t size)
         ++lineNumber;
         DrawResult draw;
         if (parseResultRecord(at, length, draw) && !book.find(draw.number)) {
-            book.merge(draw);
+            book.take(draw);
         } else {
             ++book.skipped;
             if (book.firstSkipped.size() < skippedLinesKept)
@@ -32,6 +32,7 @@ ResultsBook ResultsBook::read(const char *data, size_t size)
         }
         at = lineEnd + (lf ? 1 : 0);
     }
+    book.sortByDate();
     return book;
 }
 
@@ -47,7 +48,24 @@ const DrawResult *ResultsBook::find(int number) const
     return found != all.end() && found->number == number ? &*found : nullptr;
 }
 
+void ResultsBook::sortByDate()
+{
+    dated.resize(all.size());
+    for (size_t i = 0; i < dated.size(); ++i)
+        dated[i] = i;
+    std::sort(dated.begin(), dated.end(), [this](size_t a, size_t b) {
+        return all[a].date != all[b].date ? all[a].date < all[b].date : all[a].number < all[b].number;
+    });
+}
+
 ResultsBook::Merged ResultsBook::merge(const DrawResult &draw)
+{
+    const Merged merged = take(draw);
+    sortByDate();
+    return merged;
+}
+
+ResultsBook::Merged ResultsBook::take(const DrawResult &draw)
 {
     const auto at = std::lower_bound(all.begin(), all.end(), draw.number, byNumber);
     if (at == all.end() || at->number != draw.number) {
@@ -70,7 +88,7 @@ ResultsBook::Merging ResultsBook::mergeAll(const std::vector<DrawResult> &draws)
 {
     Merging merging;
     for (const DrawResult &draw : draws) {
-        switch (merge(draw)) {
+        switch (take(draw)) {
         case Merged::Added:
             ++merging.added;
             break;
@@ -85,6 +103,7 @@ ResultsBook::Merging ResultsBook::mergeAll(const std::vector<DrawResult> &draws)
             break;
         }
     }
+    sortByDate();
     return merging;
 }
 

@@ -18,6 +18,9 @@ public:
     static ResultsBook read(const char *data, size_t size);
 
     const std::vector<DrawResult> &draws() const { return all; }
+    // The draws by date (then number), as places in draws(): a book typed in
+    // by hand may not hold its dates in the order of the numbers.
+    const std::vector<size_t> &byDate() const { return dated; }
     const DrawResult *find(int number) const;
 
     enum class Merged { Added, Known, Filled, Conflict };
@@ -44,7 +47,11 @@ public:
     const std::vector<uint64_t> &skippedLines() const { return firstSkipped; }
 
 private:
+    Merged take(const DrawResult &draw);
+    void sortByDate();
+
     std::vector<DrawResult> all; // by number
+    std::vector<size_t> dated;
     uint64_t skipped = 0;
     std::vector<uint64_t> firstSkipped;
     std::string unreadable;

@@ -3,6 +3,7 @@
 #include "results/resultfile.h"
 
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSpinBox>
@@ -258,7 +259,11 @@ private slots:
         QVERIFY(read(folder + "KelpResults.csv").contains("1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n"));
 
         // 第1904回, the newest: line C's. Line A would win it too, but was played for 1901.
-        static_cast<QTableView *>(named("当せん結果"))->selectRow(0);
+        auto *draws = static_cast<QTableView *>(named("当せん結果"));
+        draws->selectRow(0);
+        const QAbstractItemView *cells = draws; // each column shows its whole text, in the window's face
+        for (int column = 0; column < DrawTable::Columns; ++column)
+            QVERIFY(cells->sizeHintForColumn(column) <= draws->horizontalHeader()->sectionSize(column));
         QCOMPARE(text("当選の集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
         const QAbstractItemModel *lines = static_cast<QTableView *>(named("抽選した行"))->model();
         QCOMPARE(lines->index(1, LineTable::Prize).data().toString() + lines->index(3, LineTable::Prize).data().toString(), QString("2等"));
