@@ -5,12 +5,11 @@
 #include "platform/inputfile.h"
 #include "platform/regularfile.h"
 #include "platform/textfile.h"
+#include "results/bookfile.h"
 #include "results/plays.h"
 #include "results/resultfile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cstdio>
 
@@ -46,9 +45,7 @@ bool readLog(const QString &logPath, ReadLog &log)
 // A whole file's bytes; false, the reason said, when it cannot be read.
 bool readFile(const char *what, const QString &path, std::string &bytes)
 {
-    const int error = path.isEmpty() ? ENOENT : InputFile::read(fileName(path), [&bytes](const char *data, size_t size) {
-        bytes.append(data, size);
-    });
+    const int error = path.isEmpty() ? ENOENT : InputFile::readAll(fileName(path), bytes, InputFile::mostBytes);
     if (error)
         std::fprintf(stderr, "drava: cannot read %s %s: %s\n", what, qPrintable(path), RegularFile::reason(error).c_str());
     return error == 0;
@@ -134,26 +131,21 @@ int results(const CommandLine &command, const QString &logPath, const QString &b
 
 int import(const CommandLine &command, const QString &bookPath)
 {
-    std::string bytes, bookBytes;
+    std::string bytes;
     if (!readFile("the result file", command.resultFile, bytes))
         return 1;
     if (bookPath.isEmpty()) {
         std::fputs("drava: cannot write the book: there is no folder for it\n", stderr);
         return 1;
     }
-    // A book that cannot be read is left alone; one not made yet is begun,
-    // and the user's data folder it goes in may not be there yet either.
-    if (QFileInfo::exists(bookPath) && !readFile("the book", bookPath, bookBytes))
-        return 1;
-    QDir().mkpath(QFileInfo(bookPath).absolutePath());
-    ResultsBook book = ResultsBook::read(bookBytes.data(), bookBytes.size());
     const ResultFile file = ResultFile::read(QByteArray::fromStdString(bytes));
-    const ResultsBook::Merging merged = book.mergeAll(file.draws);
-    QString why;
-    if (merged.changed() && !TextFile::replaceWith(bookPath, QByteArray::fromStdString(book.text()), why)) {
-        std::fprintf(stderr, "drava: cannot write the book %s: %s\n", qPrintable(bookPath), qPrintable(why));
+    const BookFile::Update update = BookFile::merge(bookPath, file.draws);
+    if (!update.failure.isEmpty()) {
+        std::fprintf(stderr, "drava: cannot %s the book %s: %s\n", update.read.error && update.read.error != ENOENT ? "read" : "write",
+                     qPrintable(bookPath), qPrintable(update.failure));
         return 1;
     }
+    const ResultsBook::Merging &merged = update.merging;
     std::fprintf(stderr, "drava: added %llu, known %llu, conflicting %zu%s, unreadable lines %zu%s\n",
                  static_cast<unsigned long long>(merged.added), static_cast<unsigned long long>(merged.known),
                  merged.conflicts.size(), merged.conflicts.empty() ? "" : (" (" + listed(merged.conflicts, 0) + ")").c_str(),

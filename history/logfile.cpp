@@ -124,9 +124,12 @@ std::vector<LoggedLine> readTail(const std::string &path, size_t bytes)
 Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines)
 {
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) // room for every record at once
+    if (path != "-" && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) // room for every record at once
         lines.reserve(lines.size() + uint64_t(st.st_size) / shortestLine + 1);
-    position.error = InputFile::read(path, [&](const char *data, size_t size) { position.reader.feed(data, size, lines); });
+    position.error = InputFile::read(path, [&](const char *data, size_t size) {
+        position.reader.feed(data, size, lines);
+        return true;
+    });
     return position.error == 0 ? Result::Read : position.error == ENOENT ? Result::Missing : Result::Failed;
 }
 } // namespace LogFile

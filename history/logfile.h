@@ -39,6 +39,7 @@ std::vector<LoggedLine> readTail(const std::string &path, size_t bytes);
 
 // Reads a log to its end as command-line programs read their input: "-" is
 // standard input, and a pipe is read until the program writing it is done.
-// A named pipe that nothing writes to is not taken: it would never end.
+// A named pipe in a folder that nothing writes to is turned down, not read
+// as an empty log: it is no log.
 Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines);
 } // namespace LogFile

@@ -1,19 +1,10 @@
 #include "loggedline.h"
 
+#include "calendar.h"
+
 #include <cstdio>
 
 namespace {
-bool isLeap(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month)
-{
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeap(year) ? 29 : days[month - 1];
-}
-
 // Reads `count` digits at p; -1 if any is not a digit.
 int digits(const char *p, int count)
 {
@@ -65,7 +56,7 @@ bool parseRecord(const char *p, size_t size, uint64_t order, LoggedLine &line)
         return false;
     const int year = digits(p, 4), month = digits(p + 5, 2), day = digits(p + 8, 2);
     const int hour = digits(p + 11, 2), minute = digits(p + 14, 2), second = digits(p + 17, 2);
-    if (year < 1 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month))
+    if (!Calendar::isDay(year, month, day))
         return false;
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return false;

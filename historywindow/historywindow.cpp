@@ -1,5 +1,7 @@
 #include "historywindow.h"
 
+#include "tables.h"
+
 #include "model/fonts.h"
 
 #include <QCheckBox>
@@ -14,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QStyle>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
@@ -128,20 +129,9 @@ void HistoryWindow::setUpView()
     view->setTabKeyNavigation(false);
 }
 
-// Widths from the font, not from the rows: measuring a thousand rows at every
-// change of the log would hold up the window's thread.
 void HistoryWindow::fitColumns()
 {
-    const QFontMetrics metrics = view->fontMetrics();
-    view->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
-    // A cell's text has a frame's margin and a pixel on each side; the grid
-    // takes a line, and digits that are not all as wide as 0 a little more.
-    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 4;
-    for (auto [column, widest] : {std::pair{LineTable::Date, "0000/00/00"}, std::pair{LineTable::Time, "00:00:00"},
-                                  std::pair{LineTable::Letter, "行"}}) {
-        const int text = metrics.horizontalAdvance(QString::fromUtf8(widest)) + margins;
-        view->horizontalHeader()->resizeSection(column, std::max(text, view->horizontalHeader()->sectionSizeHint(column)));
-    }
+    Tables::fit(view, {{LineTable::Date, "0000/00/00"}, {LineTable::Time, "00:00:00"}, {LineTable::Letter, "行"}});
 }
 
 void HistoryWindow::changeEvent(QEvent *event)
@@ -236,16 +226,13 @@ void HistoryWindow::showLines()
     else
         count->setText(QStringLiteral("行数: %1%2").arg(span.size()).arg(reading ? QStringLiteral(" (読み込み中)") : QString()));
     // The first few say where to look; the count says how many.
-    QStringList where;
-    for (const uint64_t n : follower.skippedLines())
-        if (where.size() < 10)
-            where << QString::number(n);
-    if (follower.skippedCount() > uint64_t(where.size()))
-        where << QStringLiteral("…");
-    skipped->setText(follower.skippedCount() ? QStringLiteral("読めない行: %1 (%2)")
-                                                     .arg(follower.skippedCount())
-                                                     .arg(where.join(QStringLiteral(", ")))
-                                               : QString());
+    skipped->setText(follower.skippedCount()
+                         ? QStringLiteral("読めない行: %1 (%2)")
+                               .arg(follower.skippedCount())
+                               .arg(Tables::listed(follower.skippedLines(), follower.skippedCount(),
+                                                   [](uint64_t n) { return QString::number(n); }))
+                         : QString());
+    tallyTyped();
     showDraw();
 }
 
@@ -263,8 +250,7 @@ void HistoryWindow::showDraw()
         tiers = results->ledgerOf(*chosen).tiers;
     } else {
         table.setDraw(draw);
-        if (draw)
-            tiers = tallyOf(span, &*draw).prizes;
+        tiers = typedTiers;
     }
     prizes->setText(results->chosen() || draw ? QStringLiteral("1等 %1 · 2等 %2 · 3等 %3 · 4等 %4 · 5等 %5")
                                                     .arg(tiers[1]).arg(tiers[2]).arg(tiers[3]).arg(tiers[4]).arg(tiers[5])
@@ -287,7 +273,15 @@ void HistoryWindow::enterDraw()
         return;
     }
     results->letGo();
+    tallyTyped();
     showDraw();
+}
+
+// What the lines shown win against the draw typed in: a tally of all of
+// them, made when either changes, not at every change of the book's totals.
+void HistoryWindow::tallyTyped()
+{
+    typedTiers = draw ? tallyOf(span, &*draw).prizes : std::array<uint64_t, 6>{};
 }
 
 void HistoryWindow::dragEnterEvent(QDragEnterEvent *event)

@@ -44,6 +44,7 @@ private:
 
     void showLines();
     void showDraw();
+    void tallyTyped();
     void showSpanOfLog();
     void enterDraw();
     int dateOf(const QCheckBox *on, const QDateEdit *date) const;
@@ -53,6 +54,7 @@ private:
     SettledLines shown;
     LineSpan span{nullptr, nullptr};
     std::optional<AnnouncedDraw> draw; // entered by hand
+    std::array<uint64_t, 6> typedTiers{};
 
     QCheckBox *fromOn, *toOn;
     QDateEdit *from, *to;

@@ -5,7 +5,6 @@
 #include "platform/regularfile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <chrono>
 

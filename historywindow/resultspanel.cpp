@@ -1,10 +1,10 @@
 #include "resultspanel.h"
 
+#include "tables.h"
+
 #include "platform/filewatch.h"
-#include "platform/guipost.h"
 #include "platform/inputfile.h"
 #include "platform/regularfile.h"
-#include "platform/textfile.h"
 #include "results/resultfile.h"
 
 #include <QDateEdit>
@@ -18,29 +18,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <thread>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
-// "1, 5, 17", or the first ten of them and "…".
-template<typename Numbers, typename Shown>
-QString listed(const Numbers &numbers, Shown shown)
-{
-    QStringList texts;
-    for (const auto n : numbers)
-        if (texts.size() < 10)
-            texts << shown(n);
-    if (size_t(numbers.size()) > 10)
-        texts << QStringLiteral("…");
-    return texts.join(QStringLiteral(", "));
-}
-
 // What the book's five prizes are given as: "200000000,10000000,300000,6800,1000",
 // any of them left empty, or nothing at all.
 bool readPrizes(const QString &text, std::array<int64_t, 5> &prizes)
@@ -54,7 +36,7 @@ bool readPrizes(const QString &text, std::array<int64_t, 5> &prizes)
         const QString field = fields[tier].trimmed();
         bool number = true;
         prizes[size_t(tier)] = field.isEmpty() ? DrawResult::unknown : field.toLongLong(&number);
-        if (!number || prizes[size_t(tier)] < DrawResult::unknown)
+        if (!number || prizes[size_t(tier)] < DrawResult::unknown || size_t(field.size()) > DrawResult::prizeDigits)
             return false;
     }
     return true;
@@ -122,20 +104,13 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     load();
 }
 
-// Widths from the font, not from the rows, and again when the font changes
-// (as the panel takes the window's): measuring thousands of rows at every
-// change of the log would hold up the window's thread.
 void ResultsPanel::fitColumns()
 {
-    const QFontMetrics metrics = view->fontMetrics();
-    view->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
-    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 4;
-    const char *widest[DrawTable::Columns] = {"第9999回", "0000/00/00", "43 43 43 43 43 43 +43", "99999", "999", "999",
-                                              "9999", "99999", "999999", "9,999,999,999 +?", "99,999,999"};
-    for (int column = 0; column < DrawTable::Columns; ++column)
-        view->horizontalHeader()->resizeSection(column,
-                                                std::max(metrics.horizontalAdvance(QString::fromUtf8(widest[column])) + margins,
-                                                         view->horizontalHeader()->sectionSizeHint(column)));
+    Tables::fit(view, {{DrawTable::Number, "第9999回"}, {DrawTable::Date, "0000/00/00"},
+                       {DrawTable::Numbers, "43 43 43 43 43 43 +43"}, {DrawTable::Lines, "99999"},
+                       {DrawTable::FirstTier, "999"}, {DrawTable::FirstTier + 1, "999"}, {DrawTable::FirstTier + 2, "9999"},
+                       {DrawTable::FirstTier + 3, "99999"}, {DrawTable::FirstTier + 4, "999999"},
+                       {DrawTable::Won, "9,999,999,999 +?"}, {DrawTable::Cost, "99,999,999"}});
 }
 
 void ResultsPanel::changeEvent(QEvent *event)
@@ -206,36 +181,41 @@ void ResultsPanel::showLines(SettledLines shown, LineSpan shownSpan)
     workOut();
 }
 
-// The book is read behind the window's thread, and only as a regular file.
+// The book is read behind the window's thread, and only when it changed:
+// every save of the main window stirs the folder it is watched in.
 void ResultsPanel::load()
 {
     watchFile(watcher, bookPath);
-    reading.run([path = QFile::encodeName(bookPath).toStdString(), this]() -> std::function<void()> {
-        std::string bytes;
-        const RegularFile file(path, O_RDONLY);
-        int error = file.error();
-        for (char piece[65536]; file.isOpen();) {
-            const ssize_t n = ::read(file.handle(), piece, sizeof piece);
-            if (n <= 0) {
-                error = n < 0 ? errno : 0;
-                break;
-            }
-            bytes.append(piece, size_t(n));
-        }
-        ResultsBook book = ResultsBook::read(bytes.data(), error ? 0 : bytes.size());
-        return [this, book = std::move(book), error] {
-            if (error && error != ENOENT)
-                report->setText(QStringLiteral("%1 を読めません (%2)")
-                                    .arg(QLatin1String(ResultsBook::fileName), QString::fromStdString(RegularFile::reason(error))));
-            else if (book.skippedCount())
-                report->setText(QStringLiteral("%1 の読めない行: %2 (%3)")
-                                    .arg(QLatin1String(ResultsBook::fileName))
-                                    .arg(book.skippedCount())
-                                    .arg(listed(book.skippedLines(), [](uint64_t n) { return QString::number(n); })));
-            results = book;
-            workOut();
-        };
-    });
+    const bool standsIn = true;
+    bookWork.run([path = bookPath, known = stamp, first = !everRead, this]() -> std::function<void()> {
+        if (first || !(BookFile::stampOf(path) == known))
+            return [this, read = BookFile::read(path)] { take(read); };
+        return [] {};
+    }, standsIn);
+}
+
+// The book as it was read: shown, and what is wrong with its file said once.
+void ResultsPanel::take(const BookFile::Read &read)
+{
+    results = read.book;
+    stamp = read.stamp;
+    everRead = true;
+    QString problem;
+    if (read.error && read.error != ENOENT)
+        problem = QStringLiteral("%1 を読めません (%2)")
+                      .arg(QLatin1String(ResultsBook::fileName), QString::fromStdString(RegularFile::reason(read.error)));
+    else if (read.book.skippedCount())
+        problem = QStringLiteral("%1 の読めない行: %2 (%3)")
+                      .arg(QLatin1String(ResultsBook::fileName))
+                      .arg(read.book.skippedCount())
+                      .arg(Tables::listed(read.book.skippedLines(), read.book.skippedCount(),
+                                          [](uint64_t n) { return QString::number(n); }));
+    if (problem != bookProblem && (!problem.isEmpty() || reportSaysProblem)) {
+        report->setText(problem);
+        reportSaysProblem = !problem.isEmpty();
+    }
+    bookProblem = problem;
+    workOut();
 }
 
 void ResultsPanel::record()
@@ -249,47 +229,54 @@ void ResultsPanel::record()
                      announced.bonus, draw)
         || !readPrizes(prizes->text(), draw.prizes)) {
         report->setText(QStringLiteral("記録できません: 6つの数字(1〜43)と+ボーナス数字、賞金は5つを , で区切って入れてください"));
+        reportSaysProblem = false;
         return;
     }
-    save(results.mergeAll({draw}), {});
+    bookWork.run([path = bookPath, draw, this]() -> std::function<void()> {
+        return [this, update = BookFile::merge(path, {draw})] { took(update, {}); };
+    });
 }
 
-// Reads the file behind the window's thread, then takes its draws in.
+// The file is read, and the book read afresh, merged and written, behind
+// the window's thread; one after another, as asked.
 void ResultsPanel::import(const QString &path)
 {
-    std::thread([post = GuiPost::to(this, {}), this, path] {
+    bookWork.run([path, book = bookPath, this]() -> std::function<void()> {
         std::string bytes;
-        const int error = InputFile::read(QFile::encodeName(path).toStdString(),
-                                          [&bytes](const char *data, size_t size) { bytes.append(data, size); });
-        const ResultFile file = error ? ResultFile() : ResultFile::read(QByteArray::fromStdString(bytes));
-        post->call([this, path, error, file] {
-            if (error)
+        const int error = InputFile::readAll(QFile::encodeName(path).toStdString(), bytes, InputFile::mostBytes);
+        if (error)
+            return [this, path, error] {
                 report->setText(QStringLiteral("読み込めません: %1 (%2)")
                                     .arg(QFileInfo(path).fileName(), QString::fromStdString(RegularFile::reason(error))));
-            else
-                save(results.mergeAll(file.draws), file.skippedLines);
-        });
-    }).detach();
+                reportSaysProblem = false;
+            };
+        const ResultFile file = ResultFile::read(QByteArray::fromStdString(bytes));
+        return [this, update = BookFile::merge(book, file.draws), skipped = file.skippedLines] { took(update, skipped); };
+    });
 }
 
-// Writes the book as the batch file is written, whole or not at all, and says what came of it.
-void ResultsPanel::save(const ResultsBook::Merging &merged, const std::vector<uint64_t> &skippedLines)
+// Says what came of a change to the book, and shows the book as it now stands.
+void ResultsPanel::took(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines)
 {
-    QString why;
-    if (merged.changed() && !TextFile::replaceWith(bookPath, QByteArray::fromStdString(results.text()), why)) {
-        report->setText(QStringLiteral("保存できませんでした: %1 (%2)").arg(QLatin1String(ResultsBook::fileName), why));
+    reportSaysProblem = false;
+    if (!update.failure.isEmpty()) {
+        report->setText(QStringLiteral("保存できませんでした: %1 (%2)").arg(QLatin1String(ResultsBook::fileName), update.failure));
+        everRead = false;
         load(); // what is on the disk
         return;
     }
+    const ResultsBook::Merging &merged = update.merging;
     const auto drawName = [](int n) { return QStringLiteral("第%1回").arg(n); };
     const auto lineNumber = [](uint64_t n) { return QString::number(n); };
     QString text = QStringLiteral("追加 %1 · 既存 %2 · 食い違い %3").arg(merged.added).arg(merged.known).arg(merged.conflicts.size());
     if (!merged.conflicts.empty())
-        text += QStringLiteral(" (%1)").arg(listed(merged.conflicts, drawName));
+        text += QStringLiteral(" (%1)").arg(Tables::listed(merged.conflicts, merged.conflicts.size(), drawName));
     text += QStringLiteral(" · 読めない行 %1").arg(skippedLines.size());
     if (!skippedLines.empty())
-        text += QStringLiteral(" (%1)").arg(listed(skippedLines, lineNumber));
+        text += QStringLiteral(" (%1)").arg(Tables::listed(skippedLines, skippedLines.size(), lineNumber));
     report->setText(text);
+    results = update.read.book;
+    stamp = update.read.stamp;
     workOut();
 }
 
@@ -297,12 +284,12 @@ void ResultsPanel::save(const ResultsBook::Merging &merged, const std::vector<ui
 // a log of years holds millions of lines.
 void ResultsPanel::workOut()
 {
-    working.run([book = results, lines = lines, span = span, draws = draws(), this]() -> std::function<void()> {
+    const bool standsIn = true;
+    ledgerWork.run([book = results, lines = lines, span = span, draws = draws(), this]() -> std::function<void()> {
         Plays::Ledger ledger = Plays::ledgerOf(book, span, draws);
         return [this, book, ledger = std::move(ledger)] {
             // The draw chosen stays chosen.
             const int chosenNumber = chosen() ? chosen()->number : 0;
-            shownLedger = ledger;
             table.show(book, ledger);
             for (int row = 0; row < table.rowCount(); ++row)
                 if (table.drawAt(row).number == chosenNumber)
@@ -316,5 +303,5 @@ void ResultsPanel::workOut()
             totals->setText(text);
             emit changed();
         };
-    });
+    }, standsIn);
 }

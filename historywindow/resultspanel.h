@@ -4,6 +4,7 @@
 #include "logfollower.h"
 
 #include "platform/background.h"
+#include "results/bookfile.h"
 
 #include <QFileSystemWatcher>
 #include <QWidget>
@@ -30,7 +31,6 @@ public:
     void import(const QString &path);
 
     const ResultsBook &book() const { return results; }
-    const Plays::Ledger &ledger() const { return shownLedger; }
     // How many draws in a row each line was played for.
     int draws() const;
     // The draw chosen in the table, if any; what the lines played for a draw came to.
@@ -50,19 +50,22 @@ private:
     QLayout *entryRow();
     void fitColumns();
     void load();
-    void take(ResultsBook book);
+    void take(const BookFile::Read &read);
     void record();
-    void save(const ResultsBook::Merging &merged, const std::vector<uint64_t> &skippedLines);
+    void took(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines);
     void workOut();
 
     QString bookPath;
     ResultsBook results;
-    Plays::Ledger shownLedger;
+    BookFile::Stamp stamp; // of the book's file as last read or written
+    QString bookProblem;   // what is wrong with it, as last said
+    bool reportSaysProblem = false;
+    bool everRead = false;
     SettledLines lines;
     LineSpan span{nullptr, nullptr};
     DrawTable table;
     QFileSystemWatcher watcher;
-    Background reading{this}, working{this};
+    Background bookWork{this}, ledgerWork{this};
 
     QSpinBox *drawCount, *number;
     QDateEdit *date;

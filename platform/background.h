@@ -1,16 +1,16 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 
 class GuiPost;
 class QObject;
 
-// Runs work on a thread of its own, one piece at a time, and runs what the
-// work hands back on the GUI thread while `receiver` lives. Work asked for
-// while a piece runs waits its turn, and only the latest waits: what is
-// asked is always to do over what came before. It is to be a member of the
-// receiver, which it lives no longer than.
+// Runs work on a thread of its own, one piece at a time and in the order
+// asked, at a lower priority than the window's, and runs what each piece
+// hands back on the GUI thread while `receiver` lives. It is to be a member
+// of the receiver, which it lives no longer than.
 class Background
 {
 public:
@@ -20,13 +20,20 @@ public:
     ~Background();
 
     using Work = std::function<std::function<void()>()>;
-    void run(Work work);
-    bool busy() const { return running; }
+    // A piece that `stands in` for the one before it, when that one still
+    // waits its turn and stands in too, takes its place: what is asked is to
+    // do over what was asked before.
+    void run(Work work, bool standsIn = false);
 
 private:
-    void start(Work work);
+    void start();
 
     std::shared_ptr<GuiPost> post;
     bool running = false;
-    Work next;
+    struct Piece
+    {
+        Work work;
+        bool standsIn;
+    };
+    std::deque<Piece> waiting;
 };

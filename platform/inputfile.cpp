@@ -4,18 +4,20 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <poll.h>
+#include <sys/statfs.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <vector>
 
 namespace InputFile {
-int read(const std::string &path, const std::function<void(const char *, size_t)> &take)
+int read(const std::string &path, const std::function<bool(const char *, size_t)> &take)
 {
     const bool standardInput = path == "-";
     // Without waiting: a named pipe's open would wait for a writer to come.
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENXIO ? RegularFile::notRegular : errno;
     struct stat st;
@@ -28,13 +30,16 @@ int read(const std::string &path, const std::function<void(const char *, size_t)
     // Large enough that a read costs little per byte, small enough to stay in cache.
     std::vector<char> piece(size_t(1) << 20);
     // A named pipe that ends before anything was written to it has no
-    // program writing it.
-    bool writerSeen = standardInput || !pipe;
+    // program writing it. A pipe handed over, as standard input or by <(…),
+    // may just be empty.
+    struct statfs fs;
+    bool writerSeen = standardInput || !pipe || (::fstatfs(fd, &fs) == 0 && fs.f_type == PIPEFS_MAGIC);
     while (error == 0) {
         const ssize_t n = ::read(fd, piece.data(), piece.size());
         if (n > 0) {
-            take(piece.data(), size_t(n));
             writerSeen = true;
+            if (!take(piece.data(), size_t(n)))
+                break;
         } else if (n == 0) {
             if (!writerSeen)
                 error = RegularFile::notRegular;
@@ -50,5 +55,16 @@ int read(const std::string &path, const std::function<void(const char *, size_t)
     if (!standardInput)
         ::close(fd);
     return error;
+}
+int readAll(const std::string &path, std::string &bytes, size_t limit)
+{
+    bool tooLarge = false;
+    const int error = read(path, [&](const char *data, size_t size) {
+        tooLarge = bytes.size() + size > limit;
+        if (!tooLarge)
+            bytes.append(data, size);
+        return !tooLarge;
+    });
+    return error ? error : tooLarge ? EFBIG : 0;
 }
 } // namespace InputFile

@@ -5,10 +5,18 @@
 
 // A file read to its end as command-line programs read their input: "-" is
 // standard input, and a pipe is read until the program writing it is done.
-// A named pipe that nothing writes to is turned down: it would never end.
-// Folders, devices and the like are turned down too.
+// A named pipe in a folder that no program writes to is turned down rather
+// than read as empty: it is no file of lines. Folders, devices and the like
+// are turned down too.
 namespace InputFile {
-// Hands each piece read to `take`; 0 when all was read, else why not, as
-// RegularFile tells it (an errno value, or RegularFile::notRegular).
-int read(const std::string &path, const std::function<void(const char *, size_t)> &take);
+// Hands each piece read to `take`, which says whether to read on; 0 when it
+// is read, else why not, as RegularFile tells it (an errno value, or
+// RegularFile::notRegular).
+int read(const std::string &path, const std::function<bool(const char *, size_t)> &take);
+
+// A limit for a file that people make by hand or download: far above any.
+constexpr size_t mostBytes = 16 << 20;
+
+// The whole of it, up to `limit` bytes: EFBIG for one that is larger.
+int readAll(const std::string &path, std::string &bytes, size_t limit);
 } // namespace InputFile

@@ -10,7 +10,7 @@ RegularFile::RegularFile(const std::string &path, int flags, unsigned mode)
 {
     // O_NONBLOCK: opening a named pipe returns at once instead of waiting for
     // its other end. On a regular file it changes nothing.
-    fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
+    fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
     if (fd < 0) {
         // A pipe with no reader, or a device that is not there, to write to.
         failure = errno == ENXIO ? notRegular : errno;

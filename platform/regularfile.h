@@ -2,10 +2,10 @@
 
 #include <string>
 
-// A file opened without ever waiting on it, and only if it is a regular file.
-// A named pipe would hold an open or a read until some other program came to
-// its other end, as a folder on a network that stopped answering can; what
-// the window opens must never wait like that.
+// A file opened without waiting on it, and taken only if it is a regular
+// file: a named pipe in a log's place would hold an open or a read until some
+// other program came to its other end, and what the window opens must not
+// wait like that.
 class RegularFile
 {
 public:

@@ -1,5 +1,7 @@
 #include "drawresult.h"
 
+#include "history/calendar.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -21,29 +23,6 @@ bool skipComma(const char *&at, const char *end)
 }
 } // namespace
 
-bool isDay(int date)
-{
-    const int year = date / 10000, month = date / 100 % 100, day = date % 100;
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
-        return false;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= (month == 2 && leap ? 29 : days[month - 1]);
-}
-
-int64_t dayNumber(int date)
-{
-    // Days from the civil calendar, counted from March so that the leap day ends a year.
-    int64_t year = date / 10000;
-    const int64_t month = date / 100 % 100, day = date % 100;
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 bool DrawResult::sameDraw(const DrawResult &other) const
 {
     return number == other.number && date == other.date && draw.numbers == other.draw.numbers
@@ -52,7 +31,7 @@ bool DrawResult::sameDraw(const DrawResult &other) const
 
 bool makeDraw(int number, int date, std::array<int, 6> numbers, int bonus, DrawResult &result)
 {
-    if (number < 1 || !isDay(date) || bonus < 1 || bonus > 43)
+    if (number < 1 || !Calendar::isDay(date) || bonus < 1 || bonus > 43)
         return false;
     std::sort(numbers.begin(), numbers.end());
     uint64_t mask = 0;
@@ -114,7 +93,7 @@ bool parseResultRecord(const char *p, size_t size, DrawResult &result)
     for (int64_t &prize : result.prizes) {
         if (!skipComma(at, end))
             return false;
-        if (at != end && *at != ',' && !readWhole(at, end, prize, 15))
+        if (at != end && *at != ',' && !readWhole(at, end, prize, DrawResult::prizeDigits))
             return false;
     }
     return at == end;

@@ -14,6 +14,8 @@
 struct DrawResult
 {
     static constexpr int64_t unknown = -1;
+    // No prize is more than eleven digits of yen: sums over millions of lines stay in range.
+    static constexpr size_t prizeDigits = 11;
 
     int number = 0; // 1 and up
     int date = 0;   // yyyymmdd
@@ -35,7 +37,3 @@ std::string recordOf(const DrawResult &result);
 
 // Reads a record of the book, its line end taken off; false for anything else.
 bool parseResultRecord(const char *text, size_t size, DrawResult &result);
-
-// Whether yyyymmdd is a day of the calendar; days since 1970-01-01 of one.
-bool isDay(int date);
-int64_t dayNumber(int date);

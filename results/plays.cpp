@@ -1,5 +1,7 @@
 #include "plays.h"
 
+#include "history/calendar.h"
+
 #include <algorithm>
 
 namespace Plays {
@@ -15,14 +17,15 @@ int64_t closeOf(const DrawResult &draw)
     return stampOf(draw.date, salesClose);
 }
 
-// Draws come at least once a week.
-constexpr int64_t week = 7;
+// Draws come at least three days apart: a draw missing from the book before
+// its first closed three days before that one at the latest.
+constexpr int64_t leastGap = 3;
 } // namespace
 
 namespace {
 // The line's first draw, given the place, in the book's draws by date, of the
 // first whose sales close after its stamp.
-int firstDrawFrom(const ResultsBook &book, size_t first, int date)
+int firstDrawFrom(const ResultsBook &book, size_t first, int date, int time)
 {
     const std::vector<size_t> &dated = book.byDate();
     if (first == dated.size())
@@ -30,7 +33,8 @@ int firstDrawFrom(const ResultsBook &book, size_t first, int date)
     const DrawResult &draw = book.draws()[dated[first]];
     if (first > 0)
         return book.draws()[dated[first - 1]].number == draw.number - 1 ? draw.number : 0;
-    return dayNumber(draw.date) - dayNumber(date) < week ? draw.number : 0;
+    const int64_t daysBefore = Calendar::dayNumber(draw.date) - Calendar::dayNumber(date);
+    return daysBefore < leastGap || (daysBefore == leastGap && time >= salesClose) ? draw.number : 0;
 }
 
 size_t closingAfter(const ResultsBook &book, int64_t stamp)
@@ -44,7 +48,7 @@ size_t closingAfter(const ResultsBook &book, int64_t stamp)
 
 int firstDrawOf(const ResultsBook &book, int date, int time)
 {
-    return firstDrawFrom(book, closingAfter(book, stampOf(date, time)), date);
+    return firstDrawFrom(book, closingAfter(book, stampOf(date, time)), date, time);
 }
 
 void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &play)
@@ -60,7 +64,7 @@ void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayF
             next = closingAfter(book, stamp);
         while (next < dated.size() && closeAt(next) <= stamp)
             ++next;
-        const int first = firstDrawFrom(book, next, line->date());
+        const int first = firstDrawFrom(book, next, line->date(), line->time());
         for (int k = 0; k < draws; ++k) {
             const DrawResult *result = first ? book.find(first + k) : nullptr;
             play(*line, first ? first + k : 0, result, result ? prizeOf(*line, result->draw) : 0);

@@ -17,9 +17,9 @@ constexpr int mostDraws = 10;
 
 // The draw a line stamped `date` (yyyymmdd) at `time` (hhmmss) is first
 // played for: the first draw in the book whose sales close after the stamp,
-// when the book leaves no doubt of it, the draw closing before that one being
-// the one numbered before it, or the line having been stamped within the week
-// before the book's first. 0 when the line's draw is not in the book (yet).
+// when the book leaves no doubt of it: the draw closing before that one is
+// the one numbered before it, or, before the book's first draw, no other can
+// have closed since the stamp. 0 when the line's draw is not in the book (yet).
 int firstDrawOf(const ResultsBook &book, int date, int time);
 
 // Each line of `lines` played for `draws` draws in a row from its first:

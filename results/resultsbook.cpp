@@ -2,17 +2,41 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 const char *const ResultsBook::fileName = "KelpResults.csv";
 
 namespace {
 constexpr size_t skippedLinesKept = 1000;
-const auto byNumber = [](const DrawResult &draw, int number) { return draw.number < number; };
+
+bool byNumber(const DrawResult &a, const DrawResult &b)
+{
+    return a.number < b.number;
+}
+
+enum class Folded { Known, Filled, Conflict };
+
+// The same draw again, into the one kept.
+Folded fold(DrawResult &kept, const DrawResult &draw)
+{
+    if (!kept.sameDraw(draw))
+        return Folded::Conflict;
+    bool filled = false;
+    for (size_t tier = 0; tier < kept.prizes.size(); ++tier) {
+        if (kept.prizes[tier] == DrawResult::unknown && draw.prizes[tier] != DrawResult::unknown) {
+            kept.prizes[tier] = draw.prizes[tier];
+            filled = true;
+        }
+    }
+    return filled ? Folded::Filled : Folded::Known;
+}
 } // namespace
 
 ResultsBook ResultsBook::read(const char *data, size_t size)
 {
     ResultsBook book;
+    std::vector<std::pair<DrawResult, uint64_t>> records; // with their line numbers
+    std::vector<std::pair<uint64_t, std::string>> others;
     uint64_t lineNumber = 0;
     for (const char *at = data, *end = data + size; at < end;) {
         const char *lf = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)));
@@ -20,17 +44,28 @@ ResultsBook ResultsBook::read(const char *data, size_t size)
         size_t length = size_t(lineEnd - at);
         if (length > 0 && at[length - 1] == '\r')
             --length;
-        ++lineNumber;
         DrawResult draw;
-        if (parseResultRecord(at, length, draw) && !book.find(draw.number)) {
-            book.take(draw);
-        } else {
-            ++book.skipped;
-            if (book.firstSkipped.size() < skippedLinesKept)
-                book.firstSkipped.push_back(lineNumber);
-            book.unreadable.append(at, length).append("\r\n");
-        }
+        if (parseResultRecord(at, length, draw))
+            records.emplace_back(draw, ++lineNumber);
+        else
+            others.emplace_back(++lineNumber, std::string(at, length));
         at = lineEnd + (lf ? 1 : 0);
+    }
+    // In the order of their numbers, however the book was edited; of a draw
+    // there twice, the first counts. A record is read exactly as it is written.
+    std::stable_sort(records.begin(), records.end(), [](const auto &a, const auto &b) { return byNumber(a.first, b.first); });
+    for (const auto &[draw, line] : records) {
+        if (!book.all.empty() && book.all.back().number == draw.number)
+            others.emplace_back(line, recordOf(draw));
+        else
+            book.all.push_back(draw);
+    }
+    std::sort(others.begin(), others.end());
+    book.skipped = others.size();
+    for (const auto &[line, text] : others) {
+        if (book.firstSkipped.size() < skippedLinesKept)
+            book.firstSkipped.push_back(line);
+        book.unreadable += text + "\r\n";
     }
     book.sortByDate();
     return book;
@@ -44,7 +79,9 @@ const DrawResult *ResultsBook::find(int number) const
         if (guess < all.size() && all[guess].number == number)
             return &all[guess];
     }
-    const auto found = std::lower_bound(all.begin(), all.end(), number, byNumber);
+    DrawResult wanted;
+    wanted.number = number;
+    const auto found = std::lower_bound(all.begin(), all.end(), wanted, byNumber);
     return found != all.end() && found->number == number ? &*found : nullptr;
 }
 
@@ -58,51 +95,39 @@ void ResultsBook::sortByDate()
     });
 }
 
-ResultsBook::Merged ResultsBook::merge(const DrawResult &draw)
+ResultsBook::Merging ResultsBook::mergeAll(std::vector<DrawResult> draws)
 {
-    const Merged merged = take(draw);
-    sortByDate();
-    return merged;
-}
-
-ResultsBook::Merged ResultsBook::take(const DrawResult &draw)
-{
-    const auto at = std::lower_bound(all.begin(), all.end(), draw.number, byNumber);
-    if (at == all.end() || at->number != draw.number) {
-        all.insert(at, draw);
-        return Merged::Added;
-    }
-    if (!at->sameDraw(draw))
-        return Merged::Conflict;
-    bool filled = false;
-    for (size_t tier = 0; tier < at->prizes.size(); ++tier) {
-        if (at->prizes[tier] == DrawResult::unknown && draw.prizes[tier] != DrawResult::unknown) {
-            at->prizes[tier] = draw.prizes[tier];
-            filled = true;
-        }
-    }
-    return filled ? Merged::Filled : Merged::Known;
-}
-
-ResultsBook::Merging ResultsBook::mergeAll(const std::vector<DrawResult> &draws)
-{
+    // Both in number order, merged in one pass: a file of thousands of draws
+    // in any order takes no longer than one in order.
+    std::stable_sort(draws.begin(), draws.end(), byNumber);
     Merging merging;
+    std::vector<DrawResult> merged;
+    merged.reserve(all.size() + draws.size());
+    auto kept = all.begin();
     for (const DrawResult &draw : draws) {
-        switch (take(draw)) {
-        case Merged::Added:
+        while (kept != all.end() && kept->number < draw.number)
+            merged.push_back(*kept++);
+        if (kept != all.end() && kept->number == draw.number)
+            merged.push_back(*kept++);
+        else if (merged.empty() || merged.back().number != draw.number) {
+            merged.push_back(draw);
             ++merging.added;
-            break;
-        case Merged::Filled:
+            continue;
+        }
+        switch (fold(merged.back(), draw)) {
+        case Folded::Filled:
             ++merging.filled;
             [[fallthrough]];
-        case Merged::Known:
+        case Folded::Known:
             ++merging.known;
             break;
-        case Merged::Conflict:
+        case Folded::Conflict:
             merging.conflicts.push_back(draw.number);
             break;
         }
     }
+    merged.insert(merged.end(), kept, all.end());
+    all = std::move(merged);
     sortByDate();
     return merging;
 }

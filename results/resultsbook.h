@@ -18,25 +18,21 @@ public:
     static ResultsBook read(const char *data, size_t size);
 
     const std::vector<DrawResult> &draws() const { return all; }
+    const DrawResult *find(int number) const;
     // The draws by date (then number), as places in draws(): a book typed in
     // by hand may not hold its dates in the order of the numbers.
     const std::vector<size_t> &byDate() const { return dated; }
-    const DrawResult *find(int number) const;
 
-    enum class Merged { Added, Known, Filled, Conflict };
-    // Takes a draw in: a new one is added; the same again changes nothing
-    // but prizes not yet known, which it fills in; one whose date or numbers
+    // Takes draws in: a new one is added; the same again changes nothing but
+    // prizes not yet known, which it fills in; one whose date or numbers
     // differ is a conflict, and the book keeps its own.
-    Merged merge(const DrawResult &draw);
-
-    // Takes each draw in, in turn.
     struct Merging
     {
         uint64_t added = 0, known = 0, filled = 0;
         std::vector<int> conflicts; // by draw number
         bool changed() const { return added + filled > 0; }
     };
-    Merging mergeAll(const std::vector<DrawResult> &draws);
+    Merging mergeAll(std::vector<DrawResult> draws);
 
     // The book's file as it is written: the records, then any line it could
     // not read, as it stood, so that writing the book loses nothing.
@@ -47,7 +43,6 @@ public:
     const std::vector<uint64_t> &skippedLines() const { return firstSkipped; }
 
 private:
-    Merged take(const DrawResult &draw);
     void sortByDate();
 
     std::vector<DrawResult> all; // by number

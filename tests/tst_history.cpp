@@ -262,7 +262,7 @@ private slots:
     {
         QTest::addColumn<bool>("pipe");
         QTest::addColumn<QString>("why");
-        QTest::newRow("a named pipe, as a folder on a network that stopped answering") << true << "not a regular file";
+        QTest::newRow("a named pipe") << true << "not a regular file";
         QTest::newRow("a folder") << false << "Is a directory";
     }
     void notAFile()

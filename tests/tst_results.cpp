@@ -70,6 +70,11 @@ private slots:
             << QByteArray("UTF-8 mark") << "1901,2024-06-10,3,7,12,25,31,40,18,200000000,10000000,300000,6800,1000\n"
             << r1901 + "200000000,10000000,300000,6800,1000 skipped";
         QTest::newRow("yyyy年m月d日") << QByteArray("UTF-8") << "1901,2024年6月10日,3,7,12,25,31,40,18\n" << r1901 + ",,,, skipped";
+        QTest::newRow("English names, the draw's number before the numbers, prizes by tier")
+            << QByteArray("UTF-8")
+            << "Draw number,Date,Number 1,Number 2,Number 3,Number 4,Number 5,Number 6,Bonus,Winners 1,Prize 1,2nd prize\n"
+               "1901,2024/06/10,3,7,12,25,31,40,18,0,\"200,000,000\",\"10,000,000\"\n"
+            << r1901 + "200000000,10000000,,, skipped";
         QTest::newRow("a bonus among the six, a repeated number, no date: skipped")
             << QByteArray("UTF-8")
             << "1901,2024/06/10,3,7,12,25,31,40,40\n1902,2024/06/13,3,7,7,25,31,40,18\n\n1903,,3,7,12,25,31,40,18\n"
@@ -145,8 +150,10 @@ private slots:
             << QDateTime({2024, 6, 13}, {10, 0}) << 1 << "? waits";
         QTest::newRow("three draws in a row, past the book's last")
             << QDateTime({2024, 6, 18}, {9, 0}) << 3 << "1904:2 1905 waits 1906 waits";
-        QTest::newRow("in the week before the book's first") << QDateTime({2024, 5, 31}, {9, 0}) << 2 << "1900:1 1901:5";
-        QTest::newRow("over a week before it") << QDateTime({2024, 5, 30}, {9, 0}) << 1 << "? waits";
+        // Draws are three days apart at least: one before the book's first could close until 06/03, 18:30.
+        QTest::newRow("before the book's first, after the last close there may be before it")
+            << QDateTime({2024, 6, 3}, {18, 30}) << 2 << "1900:1 1901:5";
+        QTest::newRow("before that close") << QDateTime({2024, 6, 3}, {18, 29, 59}) << 1 << "? waits";
         QTest::newRow("after the last draw") << QDateTime({2024, 6, 20}, {18, 30}) << 1 << "? waits";
     }
     void plays()
@@ -196,6 +203,12 @@ private slots:
                           "1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n") + book.mid(book.indexOf("1903"));
         QTest::newRow("import of no file") << QStringList{"--import", "none.csv"} << QByteArray()
             << QByteArray("drava: cannot read the result file none.csv: No such file or directory\n") << 1 << book;
+        QTest::newRow("import into a book that cannot be read: left alone")
+            << QStringList{"--import", "results.csv", "--book", "."} << QByteArray()
+            << QByteArray("drava: cannot read the book .: Is a directory\n") << 1 << book;
+        QTest::newRow("import into a book not made yet, in a folder not made yet")
+            << QStringList{"--import", "results.csv", "--book", "new/KelpResults.csv"} << QByteArray()
+            << QByteArray("drava: added 3, known 0, conflicting 0, unreadable lines 1 (4)\n") << 0 << book;
     }
     void commands()
     {
@@ -220,6 +233,10 @@ private slots:
         QCOMPARE(p.readAllStandardError(), err + (status == 2 ? "Try 'drava --help'.\n" : ""));
         QCOMPARE(p.exitCode(), status);
         QCOMPARE(read(folder.filePath("KelpResults.csv")), bookAfter);
+        if (arguments.contains("new/KelpResults.csv"))
+            QCOMPARE(read(folder.filePath("new/KelpResults.csv")),
+                     QByteArray("1901,2024/06/10,1,2,3,10,11,12,13,200000000,,,,\r\n1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n"
+                                "1903,2024/06/18,20,21,22,23,24,25,26,,,,,\r\n"));
     }
 
     // The history window on a real log and book: the totals; a result file
@@ -272,7 +289,7 @@ private slots:
         static_cast<QDateEdit *>(named("抽せん日"))->setDate({2024, 6, 24});
         static_cast<QLineEdit *>(named("当せん番号"))->setText("1,2,3,4,5,6+7");
         static_cast<QPushButton *>(named("結果に記録"))->click();
-        QVERIFY(read(folder + "KelpResults.csv").endsWith("1905,2024/06/24,1,2,3,4,5,6,7,,,,,\r\n"));
+        QTRY_VERIFY(read(folder + "KelpResults.csv").endsWith("1905,2024/06/24,1,2,3,4,5,6,7,,,,,\r\n"));
         QTRY_COMPARE(text("収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 0 行 · 賞金不明 1 行"));
     }
 };
