@@ -13,8 +13,12 @@ Evenness evennessOf(const Tally &tally)
             sum += off * off / even;
         }
         test.chi2 = sum * (43.0 - 1) / (43.0 - 6);
-        // The upper tail of χ² with k degrees of freedom is Q(k / 2, X² / 2).
-        test.p = boost::math::gamma_q(Evenness::degreesOfFreedom / 2.0, test.chi2 / 2);
+        // The upper tail of χ² with k degrees of freedom is Q(k / 2, X² / 2),
+        // worked in double, not promoted to long double: as exact as a p shown
+        // to four digits needs, and with none of Boost's work for long double
+        // done at every start of the program.
+        using InDouble = boost::math::policies::policy<boost::math::policies::promote_double<false>>;
+        test.p = boost::math::gamma_q(Evenness::degreesOfFreedom / 2.0, test.chi2 / 2, InDouble());
     }
     if (tally.lines >= Evenness::fewestLines)
         test.verdict = test.p < Evenness::threshold ? Evenness::Uneven : Evenness::Even;

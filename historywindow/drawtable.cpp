@@ -2,13 +2,15 @@
 
 #include <QLocale>
 
-void DrawTable::show(const ResultsBook &book, const Plays::Ledger &ledger)
+bool DrawTable::show(const ResultsBook &book, const Plays::Ledger &ledger)
 {
+    if (draws == book.draws() && totals == ledger.byDraw)
+        return false;
     beginResetModel();
     draws = book.draws();
     totals = ledger.byDraw;
-    totals.resize(draws.size());
     endResetModel();
+    return true;
 }
 
 int DrawTable::rowCount(const QModelIndex &parent) const

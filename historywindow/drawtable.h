@@ -12,7 +12,8 @@ class DrawTable : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void show(const ResultsBook &book, const Plays::Ledger &ledger);
+    // False, and nothing told to the view, when it shows them already.
+    bool show(const ResultsBook &book, const Plays::Ledger &ledger);
     // The book's draw in `row`, newest first.
     const DrawResult &drawAt(int row) const { return draws[draws.size() - 1 - size_t(row)]; }
     const Plays::DrawTotals &totalsAt(int row) const { return totals[totals.size() - 1 - size_t(row)]; }

@@ -233,28 +233,33 @@ void HistoryWindow::showLines()
                                                    [](uint64_t n) { return QString::number(n); }))
                          : QString());
     tallyTyped();
-    showDraw();
+    showPrizes();
 }
 
 // The draw the lines are checked against: one chosen in the results book,
 // against the lines played for it, or one typed in, against all shown.
 void HistoryWindow::showDraw()
 {
-    std::array<uint64_t, 6> tiers{};
     if (const DrawResult *chosen = results->chosen()) {
         const int number = chosen->number, draws = results->draws();
         table.setDraw(chosen->draw, [book = results->book(), number, draws](const LoggedLine &line) {
             const int first = Plays::firstDrawOf(book, line.date(), line.time());
             return first && first <= number && number < first + draws;
         });
-        tiers = results->ledgerOf(*chosen).tiers;
     } else {
         table.setDraw(draw);
-        tiers = typedTiers;
     }
-    prizes->setText(results->chosen() || draw ? QStringLiteral("1等 %1 · 2等 %2 · 3等 %3 · 4等 %4 · 5等 %5")
-                                                    .arg(tiers[1]).arg(tiers[2]).arg(tiers[3]).arg(tiers[4]).arg(tiers[5])
-                                              : QString());
+    showPrizes();
+}
+
+// The prize summary alone: the lines keep their marks as they change.
+void HistoryWindow::showPrizes()
+{
+    const DrawResult *chosen = results->chosen();
+    const std::array<uint64_t, 6> tiers = chosen ? results->ledgerOf(*chosen).tiers : typedTiers;
+    prizes->setText(chosen || draw ? QStringLiteral("1等 %1 · 2等 %2 · 3等 %3 · 4等 %4 · 5等 %5")
+                                         .arg(tiers[1]).arg(tiers[2]).arg(tiers[3]).arg(tiers[4]).arg(tiers[5])
+                                   : QString());
 }
 
 void HistoryWindow::enterDraw()

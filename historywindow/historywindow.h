@@ -44,6 +44,7 @@ private:
 
     void showLines();
     void showDraw();
+    void showPrizes();
     void tallyTyped();
     void showSpanOfLog();
     void enterDraw();

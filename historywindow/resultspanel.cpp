@@ -288,12 +288,12 @@ void ResultsPanel::workOut()
     ledgerWork.run([book = results, lines = lines, span = span, draws = draws(), this]() -> std::function<void()> {
         Plays::Ledger ledger = Plays::ledgerOf(book, span, draws);
         return [this, book, ledger = std::move(ledger)] {
-            // The draw chosen stays chosen.
+            // Told anew only of a change, and the draw chosen stays chosen.
             const int chosenNumber = chosen() ? chosen()->number : 0;
-            table.show(book, ledger);
-            for (int row = 0; row < table.rowCount(); ++row)
-                if (table.drawAt(row).number == chosenNumber)
-                    view->selectRow(row);
+            if (table.show(book, ledger))
+                for (int row = 0; row < table.rowCount(); ++row)
+                    if (table.drawAt(row).number == chosenNumber)
+                        view->selectRow(row);
             const Plays::DrawTotals &all = ledger.all;
             QString text = QStringLiteral("購入 %1 行 · %2 円 · 当せん %3 円 · 収支 %4 円 · 結果待ち %5 行")
                                .arg(DrawTable::yen(int64_t(all.lines)), DrawTable::yen(all.cost()), DrawTable::yen(all.won),
@@ -301,7 +301,8 @@ void ResultsPanel::workOut()
             if (all.unknownPrizes)
                 text += QStringLiteral(" · 賞金不明 %1 行").arg(all.unknownPrizes);
             totals->setText(text);
-            emit changed();
+            if (chosen()) // what the lines played for it won
+                emit changed();
         };
     }, standsIn);
 }

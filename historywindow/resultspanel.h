@@ -43,7 +43,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 signals:
-    // A draw was chosen in the table, or let go; or the ledger changed.
+    // A draw was chosen in the table, or let go; or what the lines played
+    // for the one chosen came to changed.
     void changed();
 
 private:

@@ -26,6 +26,7 @@ struct DrawResult
     int64_t prizeOf(int tier) const { return prizes[size_t(tier - 1)]; }
     // Draw, date and numbers alike: the prizes may be known to one and not the other.
     bool sameDraw(const DrawResult &other) const;
+    bool operator==(const DrawResult &other) const { return sameDraw(other) && prizes == other.prizes; }
 };
 
 // Builds a draw from its parts; false when they are no draw: a date that is

@@ -75,6 +75,10 @@ void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayF
 Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach)
 {
     Ledger ledger;
+    if (book.draws().empty() && !alsoEach) { // every play waits: no line need be looked at
+        ledger.all.lines = ledger.waiting = lines.size() * uint64_t(draws);
+        return ledger;
+    }
     ledger.byDraw.resize(book.draws().size());
     const DrawResult *front = book.draws().data();
     forEachPlay(book, lines, draws, [&](const LoggedLine &line, int draw, const DrawResult *result, int tier) {

@@ -36,6 +36,10 @@ struct DrawTotals
     int64_t won = 0;                 // yen, over the tiers whose prize is known
     uint64_t unknownPrizes = 0;      // winning lines whose prize is not known
     int64_t cost() const { return int64_t(lines) * linePrice; }
+    bool operator==(const DrawTotals &o) const
+    {
+        return lines == o.lines && tiers == o.tiers && won == o.won && unknownPrizes == o.unknownPrizes;
+    }
 };
 
 // The same over all the lines, and each draw's share.
