@@ -77,6 +77,27 @@ struct VirtualForm
     Form1 form;
 };
 
+// A file of these bytes; a file's bytes, or "(missing)".
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+inline QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+// What a window says in the line of text that assistive technology knows as `what`.
+inline QString lineOf(const QWidget *window, const QString &what)
+{
+    for (const QLabel *label : window->findChildren<QLabel *>())
+        if (label->accessibleDescription() == what)
+            return label->text();
+    return QString();
+}
+
 // Runs a shell command; its standard output, or a null string if it failed.
 inline QString shell(const QString &command)
 {

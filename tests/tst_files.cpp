@@ -2,16 +2,6 @@
 #include "app/appfolder.h"
 
 namespace {
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
-QByteArray read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
 // The files of the root folder and of the working one, with their sizes and
 // times: a save that strays there changes them, whatever earlier runs left.
 QStringList strayTargets()
@@ -113,8 +103,8 @@ private slots:
         QVERIFY(!shell("mount -t tmpfs -o size=64k tmpfs " + disk.path()).isNull());
         const auto readOnly = [](const QString &path) { return shell(QString("mount --bind %1 %1 && mount -o remount,ro,bind %1").arg(path)); };
         const QString log = disk.path() + "/KelpLog.csv", batch = disk.path() + "/261206_0905.csv";
-        write(log, oldLog);
-        write(batch, oldBatch);
+        writeFile(log, oldLog);
+        writeFile(batch, oldBatch);
 
         const QStringList elsewhere = strayTargets();
         VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, fault == "none" ? "" : disk.path());
@@ -126,8 +116,8 @@ private slots:
         else if (fault == "full")
             shell(QString("dd if=/dev/zero of=%1/a bs=1k; dd if=/dev/zero of=%1/b bs=1").arg(disk.path()));
         w.play("Save");
-        QCOMPARE(read(log), oldLog);
-        QCOMPARE(read(batch), batchWritten ? QByteArray("2026/12/06,09:05\r\n2026/12/06,09:05:03,A,18,42,7,41,1,30\r\n"
+        QCOMPARE(readFile(log), oldLog);
+        QCOMPARE(readFile(batch), batchWritten ? QByteArray("2026/12/06,09:05\r\n2026/12/06,09:05:03,A,18,42,7,41,1,30\r\n"
                                                         "2026/12/06,09:05:12,B,24,43,34,19,41,33\r\n")
                                            : oldBatch);
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).filter("csv.").size(), 0);
@@ -152,7 +142,7 @@ private slots:
         const QStringList names{"261206_2352.csv", "261206_2352.csv.nfxRyp", "261206_2352.csv.nfxRy", "a.csv.nfxRyp",
                                 "x261206_2352.csv.nfxRyp"};
         for (const QString &name : names)
-            write(dir.filePath(name), "kept");
+            writeFile(dir.filePath(name), "kept");
         VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, dir.path());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
                  (QStringList{"261206_2352.csv", "261206_2352.csv.nfxRy", "a.csv.nfxRyp", "x261206_2352.csv.nfxRyp"}));
@@ -166,7 +156,7 @@ private slots:
         QTemporaryDir started;
         const QString entry = started.path() + "/games/" DRAVA_DESKTOP_ENTRY;
         QVERIFY(QDir().mkpath(started.path() + "/games") && QDir().mkpath(QFileInfo(entry).absolutePath()));
-        write(entry, "[Desktop Entry]\n");
+        writeFile(entry, "[Desktop Entry]\n");
         const QString before = QDir::currentPath();
         QDir::setCurrent(started.path() + "/games");
         QCOMPARE(runningLogFolder(), QCoreApplication::applicationDirPath() + "/");

@@ -32,11 +32,6 @@ QString readBack(const QByteArray &log, int piece)
 const QByteArray a = "2026/12/05,09:05:03,A,7,12,19,25,38,41";
 const QByteArray b = "2026/12/05,09:05:13,B,1,2,3,4,5,43";
 
-void write(const QString &path, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
-{
-    QFile f(path);
-    QVERIFY(f.open(mode) && f.write(bytes) == bytes.size());
-}
 
 struct CommandResult
 {
@@ -50,15 +45,6 @@ QByteArray statsOut(int lines, const QList<int> &numbers, const QByteArray &test
     for (int n = 1; n <= 43; ++n)
         out += QByteArray::number(n) + ' ' + QByteArray::number(numbers.count(n)) + '\n';
     return out + test + '\n';
-}
-
-// What the history window `h` says in its line `what` ("行数", "読めない行").
-QString status(const QWidget *h, const QString &what)
-{
-    for (const QLabel *l : h->findChildren<QLabel *>())
-        if (l->accessibleDescription() == what)
-            return l->text();
-    return QString();
 }
 
 // The real program, given `input` on its standard input.
@@ -246,7 +232,7 @@ private slots:
         const QByteArray bytes = "2026/12/06,09:05:03,A,7,12,19,25,38,41\r\nnot a record\r\n2026/12/05,20:00:00,C,1,2,3,4,5,6\r\n"
                                  "2026/12/06,09:05:03,A,41,38,25,19,12,7\r\n\r\n2026/12/07,09:00:00,B,7,12,19,40,41,42\r\n"
                                  "2026/12/07,09:00:00,C,7,12,19";
-        write(log, bytes);
+        writeFile(log, bytes);
         if (!arguments.contains("--log") && QStringList{"--check", "--stats"}.contains(arguments.first()))
             arguments << "--log" << log;
         const CommandResult r = drava(arguments, bytes); // the same log through a pipe, for those who read it
@@ -273,7 +259,7 @@ private slots:
         const QString log = w.form.state.appFolder + "KelpLog.csv";
         QVERIFY(pipe ? ::mkfifo(QFile::encodeName(log).constData(), 0600) == 0 : QDir().mkdir(log));
         w.form.OpenHistory();
-        QTRY_COMPARE(status(w.form.findChild<QWidget *>("HistoryWindow"), "行数"), "ログを読めません (" + why + ")");
+        QTRY_COMPARE(lineOf(w.form.findChild<QWidget *>("HistoryWindow"), "行数"), "ログを読めません (" + why + ")");
         w.play("A Save");
         QCOMPARE(w.form.notice->text(), "保存できませんでした: KelpLog.csv (" + why + ")");
         QCOMPARE(w.files(), QByteArray("== 261206_0905.csv\n2026/12/06,09:05\r\n2026/12/06,09:05:03,A,18,42,7,41,1,30\r\n"));
@@ -290,9 +276,9 @@ private slots:
         VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, home.filePath("not/made"));
         w.form.OpenHistory();
         const QWidget *h = w.form.findChild<QWidget *>("HistoryWindow");
-        QTRY_COMPARE(status(h, "行数"), QString("ログはまだありません"));
+        QTRY_COMPARE(lineOf(h, "行数"), QString("ログはまだありません"));
         w.play("A Save");
-        QTRY_COMPARE(status(h, "行数"), QString("行数: 1"));
+        QTRY_COMPARE(lineOf(h, "行数"), QString("行数: 1"));
     }
 
     // A log the user may only read, on a read-only mount, is read, by the
@@ -303,7 +289,7 @@ private slots:
             QSKIP("needs root to mount a folder read-only");
         QTemporaryDir folder;
         const QString log = folder.filePath("KelpLog.csv");
-        write(log, a + "\r\n");
+        writeFile(log, a + "\r\n");
         const auto unmount = qScopeGuard([&] { shell("umount " + folder.path()); });
         QVERIFY(!shell(QString("mount --bind %1 %1 && mount -o remount,ro,bind %1").arg(folder.path())).isNull());
         LogFile::Position position;
@@ -346,7 +332,7 @@ private slots:
     {
         VirtualForm w;
         const QString log = w.form.state.appFolder + "KelpLog.csv";
-        write(log, a + "\r\nbad\r\n" + b + "\r\n");
+        writeFile(log, a + "\r\nbad\r\n" + b + "\r\n");
         w.form.show();
         QVERIFY(QTest::qWaitForWindowActive(&w.form)); // a shortcut acts in the active window
         QTest::keyClick(&w.form, Qt::Key_H, Qt::ControlModifier);
@@ -356,7 +342,7 @@ private slots:
         QCOMPARE(windows.size(), 1);
         QWidget *h = windows.first();
         auto *view = h->findChild<QTableView *>();
-        auto label = [h](const QString &what) { return status(h, what); };
+        auto label = [h](const QString &what) { return lineOf(h, what); };
         QTRY_COMPARE(view->model()->rowCount(), 2);
         QTRY_COMPARE(label("読めない行"), QString("読めない行: 1 (2)"));
 
@@ -388,7 +374,7 @@ private slots:
         QByteArray copy;
         for (int i = 0; i < 1500; ++i)
             copy += QString::asprintf("2026/12/01,10:%02d:%02d,A,1,2,3,4,5,6\r\n", i / 60 % 60, i % 60).toUtf8();
-        write(log + ".new", copy);
+        writeFile(log + ".new", copy);
         QVERIFY(QFile::remove(log) && QFile::rename(log + ".new", log));
         QTRY_COMPARE(label("行数"), QString("行数: 1500"));
         QCOMPARE(view->model()->rowCount(), 1000);

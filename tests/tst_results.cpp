@@ -31,17 +31,6 @@ QByteArray recordsOf(const std::vector<DrawResult> &draws)
     return records;
 }
 
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
-
-QByteArray read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
 } // namespace
 
 // The results book: result files read into it, lines against the draws they
@@ -218,9 +207,9 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, bookAfter);
         QTemporaryDir folder;
-        write(folder.filePath("KelpLog.csv"), logged);
-        write(folder.filePath("KelpResults.csv"), book);
-        write(folder.filePath("results.csv"), resultFile);
+        writeFile(folder.filePath("KelpLog.csv"), logged);
+        writeFile(folder.filePath("KelpResults.csv"), book);
+        writeFile(folder.filePath("results.csv"), resultFile);
         if (arguments.first() == "--results")
             arguments << "--log" << "KelpLog.csv";
         if (!arguments.contains("--book"))
@@ -232,9 +221,9 @@ private slots:
         QCOMPARE(p.readAllStandardOutput(), out);
         QCOMPARE(p.readAllStandardError(), err + (status == 2 ? "Try 'drava --help'.\n" : ""));
         QCOMPARE(p.exitCode(), status);
-        QCOMPARE(read(folder.filePath("KelpResults.csv")), bookAfter);
+        QCOMPARE(readFile(folder.filePath("KelpResults.csv")), bookAfter);
         if (arguments.contains("new/KelpResults.csv"))
-            QCOMPARE(read(folder.filePath("new/KelpResults.csv")),
+            QCOMPARE(readFile(folder.filePath("new/KelpResults.csv")),
                      QByteArray("1901,2024/06/10,1,2,3,10,11,12,13,200000000,,,,\r\n1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n"
                                 "1903,2024/06/18,20,21,22,23,24,25,26,,,,,\r\n"));
     }
@@ -246,9 +235,9 @@ private slots:
     {
         VirtualForm w;
         const QString folder = w.form.state.appFolder;
-        write(folder + "KelpLog.csv", logged);
-        write(folder + "KelpResults.csv", book);
-        write(folder + "results.csv", resultFile);
+        writeFile(folder + "KelpLog.csv", logged);
+        writeFile(folder + "KelpResults.csv", book);
+        writeFile(folder + "results.csv", resultFile);
         w.form.OpenHistory();
         QWidget *h = w.form.findChild<QWidget *>("HistoryWindow");
         // Controls by their names, the lines of text by what they are, as assistive technology finds them.
@@ -258,13 +247,7 @@ private slots:
                     return widget;
             return static_cast<QWidget *>(nullptr);
         };
-        const auto text = [h](const QString &what) {
-            for (const QLabel *label : h->findChildren<QLabel *>())
-                if (label->accessibleDescription() == what)
-                    return label->text();
-            return QString();
-        };
-        QTRY_COMPARE(text("収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 1 行"));
+        QTRY_COMPARE(lineOf(h, "収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 1 行"));
 
         QMimeData dropped;
         dropped.setUrls({QUrl::fromLocalFile(folder + "results.csv")});
@@ -272,8 +255,8 @@ private slots:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(h, &enter);
         QApplication::sendEvent(h, &drop);
-        QTRY_COMPARE(text("読み込みの結果"), QString("追加 1 · 既存 1 · 食い違い 1 (第1903回) · 読めない行 1 (4)"));
-        QVERIFY(read(folder + "KelpResults.csv").contains("1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n"));
+        QTRY_COMPARE(lineOf(h, "読み込みの結果"), QString("追加 1 · 既存 1 · 食い違い 1 (第1903回) · 読めない行 1 (4)"));
+        QVERIFY(readFile(folder + "KelpResults.csv").contains("1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n"));
 
         // 第1904回, the newest: line C's. Line A would win it too, but was played for 1901.
         auto *draws = static_cast<QTableView *>(named("当せん結果"));
@@ -281,7 +264,7 @@ private slots:
         const QAbstractItemView *cells = draws; // each column shows its whole text, in the window's face
         for (int column = 0; column < DrawTable::Columns; ++column)
             QVERIFY(cells->sizeHintForColumn(column) <= draws->horizontalHeader()->sectionSize(column));
-        QCOMPARE(text("当選の集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
+        QCOMPARE(lineOf(h, "当選の集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
         const QAbstractItemModel *lines = static_cast<QTableView *>(named("抽選した行"))->model();
         QCOMPARE(lines->index(1, LineTable::Prize).data().toString() + lines->index(3, LineTable::Prize).data().toString(), QString("2等"));
 
@@ -289,8 +272,8 @@ private slots:
         static_cast<QDateEdit *>(named("抽せん日"))->setDate({2024, 6, 24});
         static_cast<QLineEdit *>(named("当せん番号"))->setText("1,2,3,4,5,6+7");
         static_cast<QPushButton *>(named("結果に記録"))->click();
-        QTRY_VERIFY(read(folder + "KelpResults.csv").endsWith("1905,2024/06/24,1,2,3,4,5,6,7,,,,,\r\n"));
-        QTRY_COMPARE(text("収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 0 行 · 賞金不明 1 行"));
+        QTRY_VERIFY(readFile(folder + "KelpResults.csv").endsWith("1905,2024/06/24,1,2,3,4,5,6,7,,,,,\r\n"));
+        QTRY_COMPARE(lineOf(h, "収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 0 行 · 賞金不明 1 行"));
     }
 };
 
