@@ -2,12 +2,12 @@
 
 #include "history/evenness.h"
 #include "history/logfile.h"
-#include "platform/inputfile.h"
-#include "platform/regularfile.h"
-#include "platform/textfile.h"
+#include "files/inputfile.h"
+#include "files/regularfile.h"
+#include "files/textfile.h"
 #include "results/bookfile.h"
 #include "results/plays.h"
-#include "results/resultfile.h"
+#include "results/importfile.h"
 
 #include <QFile>
 
@@ -138,7 +138,7 @@ int import(const CommandLine &command, const QString &bookPath)
         std::fputs("drava: cannot write the book: there is no folder for it\n", stderr);
         return 1;
     }
-    const ResultFile file = ResultFile::read(QByteArray::fromStdString(bytes));
+    const ImportFile file = ImportFile::read(QByteArray::fromStdString(bytes));
     const BookFile::Update update = BookFile::merge(bookPath, file.draws);
     if (!update.failure.isEmpty()) {
         std::fprintf(stderr, "drava: cannot %s the book %s: %s\n", update.read.error && update.read.error != ENOENT ? "read" : "write",

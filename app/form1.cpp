@@ -5,7 +5,7 @@
 #include "icon.h"
 #include "historywindow/historywindow.h"
 #include "model/stamps.h"
-#include "platform/guipost.h"
+#include "threads/guipost.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/clear.h"
 #include "app/notice.h"
+#include "clear/clear.h"
 #include "draw/drawmachine.h"
 #include "lines/ticketlines.h"
 #include "log/drawlog.h"

@@ -8,7 +8,7 @@
 #include "results/resultsbook.h"
 #include "platform/windowsystem.h"
 #include "platform/qtpacer.h"
-#include "platform/qtprinter.h"
+#include "print/cups/qtprinter.h"
 
 #include <QApplication>
 

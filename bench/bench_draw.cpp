@@ -11,7 +11,7 @@
 #include "log/drawlog.h"
 #include "platform/windowsystem.h"
 #include "platform/qtpacer.h"
-#include "platform/qtprinter.h"
+#include "print/cups/qtprinter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -9,7 +9,7 @@
 #include "app/form1.h"
 #include "draw/pick.h"
 #include "history/evenness.h"
-#include "platform/qtprinter.h"
+#include "print/cups/qtprinter.h"
 #include "virtualclock/virtualpacer.h"
 
 #include <QApplication>

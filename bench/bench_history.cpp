@@ -12,7 +12,7 @@
 #include "app/form1.h"
 #include "log/drawlog.h"
 #include "platform/qtpacer.h"
-#include "platform/qtprinter.h"
+#include "print/cups/qtprinter.h"
 #include "platform/windowsystem.h"
 
 #include <QApplication>

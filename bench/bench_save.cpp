@@ -2,7 +2,7 @@
 // so it must not cost more as the log grows. Usage: bench_save [saves]
 #include "app/form1.h"
 #include "platform/qtpacer.h"
-#include "platform/qtprinter.h"
+#include "print/cups/qtprinter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,58 +1,17 @@
 #include "logfile.h"
 
-#include "platform/inputfile.h"
-#include "platform/regularfile.h"
+#include "files/inputfile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 // Large enough that a read costs little per byte, small enough to stay in cache.
 constexpr size_t pieceSize = 1 << 20;
 // A record takes at least this many bytes with its line end.
 constexpr uint64_t shortestLine = 34;
-
-// A regular file read at any offset.
-class ReadOnlyFile
-{
-public:
-    explicit ReadOnlyFile(const std::string &path) : file(path, O_RDONLY) {}
-
-    bool isOpen() const { return file.isOpen(); }
-    int error() const { return file.error(); }
-    int64_t size() const
-    {
-        struct stat st;
-        return ::fstat(file.handle(), &st) == 0 ? int64_t(st.st_size) : -1;
-    }
-    bool isFile(uint64_t device, uint64_t inode) const
-    {
-        struct stat st;
-        return ::fstat(file.handle(), &st) == 0 && st.st_dev == device && st.st_ino == inode;
-    }
-    void identify(uint64_t &device, uint64_t &inode) const
-    {
-        struct stat st;
-        if (::fstat(file.handle(), &st) == 0)
-            device = st.st_dev, inode = st.st_ino;
-    }
-    // Reads up to `count` bytes at `offset`; -1 on failure.
-    ssize_t readAt(char *buffer, size_t count, uint64_t offset) const
-    {
-        ssize_t n;
-        do
-            n = ::pread(file.handle(), buffer, count, off_t(offset));
-        while (n < 0 && errno == EINTR);
-        return n;
-    }
-
-private:
-    RegularFile file;
-};
 } // namespace
 
 namespace LogFile {
@@ -60,29 +19,28 @@ Result readMore(const std::string &path, Position &position, std::vector<LoggedL
                 const std::atomic_bool &cancel, const std::function<void(uint64_t, uint64_t)> &progress)
 {
     LogReader &reader = position.reader;
-    ReadOnlyFile file(path);
+    const RegularFile file(path, O_RDONLY);
     position.error = file.error();
     if (!file.isOpen())
         return position.error == ENOENT ? Result::Missing : Result::Failed;
-    const int64_t size = file.size();
-    if (size < 0) {
-        position.error = errno;
+    FileIdentity now;
+    if ((position.error = file.identify(now)))
         return Result::Failed;
-    }
+    const uint64_t size = now.size;
     uint64_t at = reader.bytesFed();
     if (at == 0)
-        file.identify(position.device, position.inode);
-    else if (uint64_t(size) < at || !file.isFile(position.device, position.inode))
+        position.identity = now;
+    else if (size < at || !now.sameFile(position.identity))
         return Result::Replaced;
     // Room for every record at once: growing a vector of millions would hold
     // it twice for a moment.
-    lines.reserve(lines.size() + (uint64_t(size) - at) / shortestLine + 1);
+    lines.reserve(lines.size() + (size - at) / shortestLine + 1);
     std::vector<char> piece(pieceSize);
     // What is appended while it reads waits for the next call.
-    while (at < uint64_t(size)) {
+    while (at < size) {
         if (cancel)
             return Result::Cancelled;
-        const ssize_t n = file.readAt(piece.data(), size_t(std::min<uint64_t>(pieceSize, uint64_t(size) - at)), at);
+        const ssize_t n = file.readAt(piece.data(), size_t(std::min<uint64_t>(pieceSize, size - at)), at);
         if (n < 0) {
             position.error = errno;
             return Result::Failed;
@@ -92,7 +50,7 @@ Result readMore(const std::string &path, Position &position, std::vector<LoggedL
         reader.feed(piece.data(), size_t(n), lines);
         at += uint64_t(n);
         if (progress)
-            progress(at, uint64_t(size));
+            progress(at, size);
     }
     return Result::Read;
 }
@@ -100,12 +58,13 @@ Result readMore(const std::string &path, Position &position, std::vector<LoggedL
 std::vector<LoggedLine> readTail(const std::string &path, size_t bytes)
 {
     std::vector<LoggedLine> lines;
-    ReadOnlyFile file(path);
-    const int64_t size = file.isOpen() ? file.size() : -1;
-    if (size <= 0)
+    const RegularFile file(path, O_RDONLY);
+    FileIdentity identity;
+    if (!file.isOpen() || file.identify(identity) != 0 || identity.size == 0)
         return lines;
-    const uint64_t from = uint64_t(size) > bytes ? uint64_t(size) - bytes : 0;
-    std::vector<char> tail(size_t(uint64_t(size) - from));
+    const uint64_t size = identity.size;
+    const uint64_t from = size > bytes ? size - bytes : 0;
+    std::vector<char> tail(size_t(size - from));
     const ssize_t n = file.readAt(tail.data(), tail.size(), from);
     if (n <= 0)
         return lines;
@@ -123,9 +82,8 @@ std::vector<LoggedLine> readTail(const std::string &path, size_t bytes)
 }
 Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines)
 {
-    struct stat st;
-    if (path != "-" && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) // room for every record at once
-        lines.reserve(lines.size() + uint64_t(st.st_size) / shortestLine + 1);
+    if (path != "-") // room for every record at once; a pipe's length is 0
+        lines.reserve(lines.size() + FileIdentity::of(path).size / shortestLine + 1);
     position.error = InputFile::read(path, [&](const char *data, size_t size) {
         position.reader.feed(data, size, lines);
         return true;

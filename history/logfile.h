@@ -2,6 +2,8 @@
 
 #include "logreader.h"
 
+#include "files/regularfile.h"
+
 #include <atomic>
 #include <functional>
 #include <string>
@@ -22,7 +24,7 @@ enum class Result {
 struct Position
 {
     LogReader reader;
-    uint64_t device = 0, inode = 0;
+    FileIdentity identity;
     // Why the last read failed, as RegularFile tells it.
     int error = 0;
 };

@@ -2,7 +2,6 @@
 
 #include "calendar.h"
 
-#include <cstdio>
 
 namespace {
 // Reads `count` digits at p; -1 if any is not a digit.
@@ -37,12 +36,10 @@ uint64_t LoggedLine::numberMask() const
 
 std::string LoggedLine::text() const
 {
-    const int d = date(), t = time();
-    char buffer[64];
-    const int size = std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d,%02d:%02d:%02d,%c,%d,%d,%d,%d,%d,%d",
-                                   d / 10000, d / 100 % 100, d % 100, t / 10000, t / 100 % 100, t % 100, letter(),
-                                   number(0), number(1), number(2), number(3), number(4), number(5));
-    return std::string(buffer, size_t(size));
+    std::string text = Calendar::dateText(date()) + ',' + Calendar::timeText(time()) + ',' + letter();
+    for (int k = 0; k < 6; ++k)
+        text += ',' + std::to_string(number(k));
+    return text;
 }
 
 bool parseRecord(const char *p, size_t size, uint64_t order, LoggedLine &line)
@@ -82,6 +79,6 @@ bool parseRecord(const char *p, size_t size, uint64_t order, LoggedLine &line)
     }
     if (at != end)
         return false;
-    line = LoggedLine(year * 10000 + month * 100 + day, hour * 10000 + minute * 100 + second, letter, numbers, order);
+    line = LoggedLine(Calendar::date(year, month, day), hour * 10000 + minute * 100 + second, letter, numbers, order);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "loggedline.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ private:
     uint64_t lines = 0, records = 0, skipped = 0, fed = 0;
     std::vector<uint64_t> firstSkipped;
 };
+
+// The log's lines as read, each drawn line once, as keepLastOfEach leaves
+// them; shared, never changed, by those who show them.
+using SettledLines = std::shared_ptr<const std::vector<LoggedLine>>;
 
 // Sorts lines by stamp and letter and keeps the last record of each drawn line.
 void keepLastOfEach(std::vector<LoggedLine> &lines);

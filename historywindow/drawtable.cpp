@@ -1,5 +1,7 @@
 #include "drawtable.h"
 
+#include "history/calendar.h"
+
 #include <QLocale>
 
 bool DrawTable::show(const ResultsBook &book, const Plays::Ledger &ledger)
@@ -45,8 +47,7 @@ QVariant DrawTable::data(const QModelIndex &index, int role) const
     case Number:
         return QStringLiteral("第%1回").arg(draw.number);
     case Date:
-        return QStringLiteral("%1/%2/%3").arg(draw.date / 10000).arg(draw.date / 100 % 100, 2, 10, QChar('0'))
-            .arg(draw.date % 100, 2, 10, QChar('0'));
+        return QString::fromStdString(Calendar::dateText(draw.date));
     case Numbers: {
         QStringList numbers;
         for (const int n : draw.draw.numbers)

@@ -2,6 +2,7 @@
 
 #include "tables.h"
 
+#include "history/calendar.h"
 #include "model/fonts.h"
 
 #include <QCheckBox>
@@ -98,16 +99,16 @@ QLayout *HistoryWindow::rangeRow()
 
 QLayout *HistoryWindow::drawRow()
 {
-    auto *drawLabel = new QLabel(QStringLiteral("当選番号(&N):"));
+    auto *drawLabel = new QLabel(QStringLiteral("当せん番号(&N):"));
     drawLabel->setBuddy(drawEntry);
-    drawEntry->setAccessibleName(QStringLiteral("当選番号"));
+    drawEntry->setAccessibleName(QStringLiteral("当せん番号"));
     drawEntry->setPlaceholderText(QStringLiteral("3,7,12,25,31,40+18"));
     drawEntry->setClearButtonEnabled(true);
     auto *check = new QPushButton(QStringLiteral("照合(&C)"));
     check->setAccessibleName(QStringLiteral("照合"));
     connect(check, &QPushButton::clicked, this, &HistoryWindow::enterDraw);
     connect(drawEntry, &QLineEdit::returnPressed, this, &HistoryWindow::enterDraw);
-    drawProblem->setAccessibleName(QStringLiteral("当選番号の誤り"));
+    drawProblem->setAccessibleName(QStringLiteral("当せん番号の誤り"));
     auto *row = new QHBoxLayout;
     row->addWidget(drawLabel);
     row->addWidget(drawEntry, 1);
@@ -150,7 +151,7 @@ QLayout *HistoryWindow::statusRow()
     progress->setSizePolicy(keep);
     progress->hide();
     // Their text is what is read out; what each is, is its description.
-    for (auto [label, name] : {std::pair{evenness, "偏りの検定"}, std::pair{count, "行数"}, std::pair{prizes, "当選の集計"},
+    for (auto [label, name] : {std::pair{evenness, "偏りの検定"}, std::pair{count, "行数"}, std::pair{prizes, "当せんの集計"},
                                std::pair{skipped, "読めない行"}}) {
         label->setAccessibleDescription(QString::fromUtf8(name));
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -190,19 +191,17 @@ void HistoryWindow::showSpanOfLog()
 {
     if (shown->empty())
         return;
-    const auto toDate = [](int d) { return QDate(d / 10000, d / 100 % 100, d % 100); };
     for (auto [on, date, day] : {std::tuple{fromOn, from, shown->front().date()}, std::tuple{toOn, to, shown->back().date()}}) {
         if (!on->isChecked()) {
             const QSignalBlocker quiet(date);
-            date->setDate(toDate(day));
+            date->setDate(Calendar::dayOf<QDate>(day));
         }
     }
 }
 
 int HistoryWindow::dateOf(const QCheckBox *on, const QDateEdit *date) const
 {
-    const QDate d = date->date();
-    return on->isChecked() ? d.year() * 10000 + d.month() * 100 + d.day() : 0;
+    return on->isChecked() ? Calendar::dateOf(date->date()) : 0;
 }
 
 void HistoryWindow::showLines()
@@ -241,10 +240,9 @@ void HistoryWindow::showLines()
 void HistoryWindow::showDraw()
 {
     if (const DrawResult *chosen = results->chosen()) {
-        const int number = chosen->number, draws = results->draws();
+        const int number = chosen->number, draws = results->drawsInARow();
         table.setDraw(chosen->draw, [book = results->book(), number, draws](const LoggedLine &line) {
-            const int first = Plays::firstDrawOf(book, line.date(), line.time());
-            return first && first <= number && number < first + draws;
+            return Plays::playedFor(book, line, number, draws);
         });
     } else {
         table.setDraw(draw);
@@ -256,7 +254,7 @@ void HistoryWindow::showDraw()
 void HistoryWindow::showPrizes()
 {
     const DrawResult *chosen = results->chosen();
-    const std::array<uint64_t, 6> tiers = chosen ? results->ledgerOf(*chosen).tiers : typedTiers;
+    const std::array<uint64_t, 6> tiers = chosen ? results->totalsOf(*chosen).tiers : typedTiers;
     prizes->setText(chosen || draw ? QStringLiteral("1等 %1 · 2等 %2 · 3等 %3 · 4等 %4 · 5等 %5")
                                          .arg(tiers[1]).arg(tiers[2]).arg(tiers[3]).arg(tiers[4]).arg(tiers[5])
                                    : QString());

@@ -2,8 +2,9 @@
 
 #include "frequencychart.h"
 #include "linetable.h"
-#include "logfollower.h"
 #include "resultspanel.h"
+
+#include "follow/logfollower.h"
 
 #include <QWidget>
 

@@ -1,11 +1,13 @@
 #include "linetable.h"
 
+#include "history/calendar.h"
+
 #include <QColor>
 
 #include <algorithm>
 #include <climits>
 
-void LineTable::show(std::shared_ptr<const std::vector<LoggedLine>> shown, LineSpan shownSpan)
+void LineTable::show(SettledLines shown, LineSpan shownSpan)
 {
     beginResetModel();
     lines = std::move(shown);
@@ -58,14 +60,11 @@ QVariant LineTable::data(const QModelIndex &index, int role) const
     const bool matched = checked && number && (draw->mask >> number & 1);
     switch (role) {
     case Qt::DisplayRole: {
-        const int d = line.date(), t = line.time();
         switch (column) {
         case Date:
-            return QStringLiteral("%1/%2/%3").arg(d / 10000, 4, 10, QChar('0')).arg(d / 100 % 100, 2, 10, QChar('0'))
-                .arg(d % 100, 2, 10, QChar('0'));
+            return QString::fromStdString(Calendar::dateText(line.date()));
         case Time:
-            return QStringLiteral("%1:%2:%3").arg(t / 10000, 2, 10, QChar('0')).arg(t / 100 % 100, 2, 10, QChar('0'))
-                .arg(t % 100, 2, 10, QChar('0'));
+            return QString::fromStdString(Calendar::timeText(line.time()));
         case Letter:
             return QString(QChar(line.letter()));
         case Prize: {

@@ -17,7 +17,7 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // Shows `span` of `lines`, which it keeps alive.
-    void show(std::shared_ptr<const std::vector<LoggedLine>> lines, LineSpan span);
+    void show(SettledLines lines, LineSpan span);
     // Marks the matched numbers and shows the prizes against `draw`, of the
     // lines `playedFor` takes, or of all without it.
     void setDraw(const std::optional<AnnouncedDraw> &draw, std::function<bool(const LoggedLine &)> playedFor = {});
@@ -36,7 +36,7 @@ public:
     enum Column { Date, Time, Letter, FirstNumber, Prize = FirstNumber + 6, Columns };
 
 private:
-    std::shared_ptr<const std::vector<LoggedLine>> lines;
+    SettledLines lines;
     LineSpan span{nullptr, nullptr};
     size_t given = 0; // rows the view has been told of
     std::optional<AnnouncedDraw> draw;

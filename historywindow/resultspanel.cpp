@@ -2,14 +2,10 @@
 
 #include "tables.h"
 
-#include "platform/filewatch.h"
-#include "platform/inputfile.h"
-#include "platform/regularfile.h"
-#include "results/resultfile.h"
+#include "history/calendar.h"
 
 #include <QDateEdit>
 #include <QEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -23,25 +19,6 @@
 
 
 namespace {
-// What the book's five prizes are given as: "200000000,10000000,300000,6800,1000",
-// any of them left empty, or nothing at all.
-bool readPrizes(const QString &text, std::array<int64_t, 5> &prizes)
-{
-    if (text.trimmed().isEmpty())
-        return true;
-    const QStringList fields = text.split(QLatin1Char(','));
-    if (fields.size() != 5)
-        return false;
-    for (int tier = 0; tier < 5; ++tier) {
-        const QString field = fields[tier].trimmed();
-        bool number = true;
-        prizes[size_t(tier)] = field.isEmpty() ? DrawResult::unknown : field.toLongLong(&number);
-        if (!number || prizes[size_t(tier)] < DrawResult::unknown || size_t(field.size()) > DrawResult::prizeDigits)
-            return false;
-    }
-    return true;
-}
-
 QLabel *readOut(const char *description)
 {
     auto *label = new QLabel;
@@ -53,7 +30,7 @@ QLabel *readOut(const char *description)
 } // namespace
 
 ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
-    : QWidget(parent), bookPath(bookPath), drawCount(new QSpinBox), number(new QSpinBox), date(new QDateEdit),
+    : QWidget(parent), keeper(bookPath), drawCount(new QSpinBox), number(new QSpinBox), date(new QDateEdit),
       numbers(new QLineEdit), prizes(new QLineEdit), view(new QTableView), totals(readOut("収支")),
       report(readOut("読み込みの結果"))
 {
@@ -99,9 +76,11 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     layout->addWidget(report);
 
     fitColumns();
-    connect(&watcher, &QFileSystemWatcher::fileChanged, this, &ResultsPanel::load);
-    connect(&watcher, &QFileSystemWatcher::directoryChanged, this, &ResultsPanel::load);
-    load();
+    connect(&keeper, &BookKeeper::read, this, &ResultsPanel::showBook);
+    connect(&keeper, &BookKeeper::changed, this, &ResultsPanel::showChange);
+    connect(&keeper, &BookKeeper::unreadable, this, [this](const QString &path, const QString &why) {
+        tell(QStringLiteral("読み込めません: %1 (%2)").arg(QFileInfo(path).fileName(), why));
+    });
 }
 
 void ResultsPanel::fitColumns()
@@ -133,7 +112,7 @@ QLayout *ResultsPanel::entryRow()
     date->setCalendarPopup(true);
     date->setAccessibleName(QStringLiteral("抽せん日"));
     numbers->setPlaceholderText(QStringLiteral("3,7,12,25,31,40+18"));
-    numbers->setAccessibleName(QStringLiteral("当せん番号"));
+    numbers->setAccessibleName(QStringLiteral("記録する当せん番号"));
     prizes->setPlaceholderText(QStringLiteral("賞金 1等,2等,3等,4等,5等"));
     prizes->setAccessibleName(QStringLiteral("賞金"));
     auto *add = new QPushButton(QStringLiteral("結果に記録(&R)"));
@@ -150,7 +129,7 @@ QLayout *ResultsPanel::entryRow()
     return row;
 }
 
-int ResultsPanel::draws() const
+int ResultsPanel::drawsInARow() const
 {
     return drawCount->value();
 }
@@ -161,7 +140,7 @@ const DrawResult *ResultsPanel::chosen() const
     return rows.isEmpty() ? nullptr : &table.drawAt(rows.first().row());
 }
 
-Plays::DrawTotals ResultsPanel::ledgerOf(const DrawResult &draw) const
+Plays::DrawTotals ResultsPanel::totalsOf(const DrawResult &draw) const
 {
     for (int row = 0; row < table.rowCount(); ++row)
         if (table.drawAt(row).number == draw.number)
@@ -181,25 +160,10 @@ void ResultsPanel::showLines(SettledLines shown, LineSpan shownSpan)
     workOut();
 }
 
-// The book is read behind the window's thread, and only when it changed:
-// every save of the main window stirs the folder it is watched in.
-void ResultsPanel::load()
-{
-    watchFile(watcher, bookPath);
-    const bool standsIn = true;
-    bookWork.run([path = bookPath, known = stamp, first = !everRead, this]() -> std::function<void()> {
-        if (first || !(BookFile::stampOf(path) == known))
-            return [this, read = BookFile::read(path)] { take(read); };
-        return [] {};
-    }, standsIn);
-}
-
 // The book as it was read: shown, and what is wrong with its file said once.
-void ResultsPanel::take(const BookFile::Read &read)
+void ResultsPanel::showBook(const BookFile::Read &read)
 {
     results = read.book;
-    stamp = read.stamp;
-    everRead = true;
     QString problem;
     if (read.error && read.error != ENOENT)
         problem = QStringLiteral("%1 を読めません (%2)")
@@ -223,46 +187,32 @@ void ResultsPanel::record()
     AnnouncedDraw announced;
     std::string why;
     DrawResult draw;
-    const QDate day = date->date();
     if (!parseDraw(numbers->text().trimmed().toStdString(), announced, why)
-        || !makeDraw(number->value(), day.year() * 10000 + day.month() * 100 + day.day(), announced.numbers,
-                     announced.bonus, draw)
-        || !readPrizes(prizes->text(), draw.prizes)) {
-        report->setText(QStringLiteral("記録できません: 6つの数字(1〜43)と+ボーナス数字、賞金は5つを , で区切って入れてください"));
-        reportSaysProblem = false;
+        || !makeDraw(number->value(), Calendar::dateOf(date->date()), announced.numbers, announced.bonus, draw)
+        || !readPrizes(prizes->text().toStdString(), draw.prizes)) {
+        tell(QStringLiteral("記録できません: 6つの数字(1〜43)と+ボーナス数字、賞金は5つを , で区切って入れてください"));
         return;
     }
-    bookWork.run([path = bookPath, draw, this]() -> std::function<void()> {
-        return [this, update = BookFile::merge(path, {draw})] { took(update, {}); };
-    });
+    keeper.record(draw);
 }
 
-// The file is read, and the book read afresh, merged and written, behind
-// the window's thread; one after another, as asked.
 void ResultsPanel::import(const QString &path)
 {
-    bookWork.run([path, book = bookPath, this]() -> std::function<void()> {
-        std::string bytes;
-        const int error = InputFile::readAll(QFile::encodeName(path).toStdString(), bytes, InputFile::mostBytes);
-        if (error)
-            return [this, path, error] {
-                report->setText(QStringLiteral("読み込めません: %1 (%2)")
-                                    .arg(QFileInfo(path).fileName(), QString::fromStdString(RegularFile::reason(error))));
-                reportSaysProblem = false;
-            };
-        const ResultFile file = ResultFile::read(QByteArray::fromStdString(bytes));
-        return [this, update = BookFile::merge(book, file.draws), skipped = file.skippedLines] { took(update, skipped); };
-    });
+    keeper.import(path);
+}
+
+// A report that says nothing of the book's file.
+void ResultsPanel::tell(const QString &text)
+{
+    report->setText(text);
+    reportSaysProblem = false;
 }
 
 // Says what came of a change to the book, and shows the book as it now stands.
-void ResultsPanel::took(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines)
+void ResultsPanel::showChange(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines)
 {
-    reportSaysProblem = false;
     if (!update.failure.isEmpty()) {
-        report->setText(QStringLiteral("保存できませんでした: %1 (%2)").arg(QLatin1String(ResultsBook::fileName), update.failure));
-        everRead = false;
-        load(); // what is on the disk
+        tell(QStringLiteral("保存できませんでした: %1 (%2)").arg(QLatin1String(ResultsBook::fileName), update.failure));
         return;
     }
     const ResultsBook::Merging &merged = update.merging;
@@ -274,9 +224,8 @@ void ResultsPanel::took(const BookFile::Update &update, const std::vector<uint64
     text += QStringLiteral(" · 読めない行 %1").arg(skippedLines.size());
     if (!skippedLines.empty())
         text += QStringLiteral(" (%1)").arg(Tables::listed(skippedLines, skippedLines.size(), lineNumber));
-    report->setText(text);
+    tell(text);
     results = update.read.book;
-    stamp = update.read.stamp;
     workOut();
 }
 
@@ -285,7 +234,7 @@ void ResultsPanel::took(const BookFile::Update &update, const std::vector<uint64
 void ResultsPanel::workOut()
 {
     const bool standsIn = true;
-    ledgerWork.run([book = results, lines = lines, span = span, draws = draws(), this]() -> std::function<void()> {
+    ledgerWork.run([book = results, lines = lines, span = span, draws = drawsInARow(), this]() -> std::function<void()> {
         Plays::Ledger ledger = Plays::ledgerOf(book, span, draws);
         return [this, book, ledger = std::move(ledger)] {
             // Told anew only of a change, and the draw chosen stays chosen.

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "drawtable.h"
-#include "logfollower.h"
 
-#include "platform/background.h"
-#include "results/bookfile.h"
+#include "follow/bookkeeper.h"
+#include "history/logreader.h"
+#include "threads/background.h"
 
-#include <QFileSystemWatcher>
 #include <QWidget>
 
 class QDateEdit;
@@ -32,10 +31,10 @@ public:
 
     const ResultsBook &book() const { return results; }
     // How many draws in a row each line was played for.
-    int draws() const;
+    int drawsInARow() const;
     // The draw chosen in the table, if any; what the lines played for a draw came to.
     const DrawResult *chosen() const;
-    Plays::DrawTotals ledgerOf(const DrawResult &draw) const;
+    Plays::DrawTotals totalsOf(const DrawResult &draw) const;
     // No draw chosen any more.
     void letGo();
 
@@ -50,23 +49,20 @@ signals:
 private:
     QLayout *entryRow();
     void fitColumns();
-    void load();
-    void take(const BookFile::Read &read);
+    void showBook(const BookFile::Read &read);
     void record();
-    void took(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines);
+    void showChange(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines);
+    void tell(const QString &text);
     void workOut();
 
-    QString bookPath;
+    BookKeeper keeper;
     ResultsBook results;
-    BookFile::Stamp stamp; // of the book's file as last read or written
-    QString bookProblem;   // what is wrong with it, as last said
+    QString bookProblem; // what is wrong with the book's file, as last said
     bool reportSaysProblem = false;
-    bool everRead = false;
     SettledLines lines;
     LineSpan span{nullptr, nullptr};
     DrawTable table;
-    QFileSystemWatcher watcher;
-    Background bookWork{this}, ledgerWork{this};
+    Background ledgerWork{this};
 
     QSpinBox *drawCount, *number;
     QDateEdit *date;

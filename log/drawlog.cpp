@@ -1,6 +1,6 @@
 #include "drawlog.h"
 
-#include "platform/textfile.h"
+#include "files/textfile.h"
 #include "records.h"
 
 #include <QDir>

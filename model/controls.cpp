@@ -115,10 +115,20 @@ std::array<QLabel *, 6> numberColumn(QGroupBox *frame, const QString &name)
 Controls::Controls(QWidget *form, Pacer &pacer)
 {
     Fonts::substituteJapaneseFaces();
-    const QFont f2 = Fonts::gothicFont(12);
-    const QFont f3 = Fonts::gothicFont(18, true, true);
+    makeClock(form);
+    makeLines(form, pacer);
+    makeCommands(form);
+    makeWorkArea(form);
+    Timer1 = pacer.makeTimer();
+    TimerS = pacer.makeTimer();
+    TimerDeb = pacer.makeTimer();
+    setTabOrder();
+}
 
+void Controls::makeClock(QWidget *form)
+{
     // The clock keeps its look, as large as every date and time fit whole.
+    const QFont f3 = Fonts::gothicFont(18, true, true);
     DateLabel = label(form, "DateLabel", "0000/00/00", fromTwips(120, 0, 2160, 360), Look::Clock,
                       Fonts::fitting(f3, "0000/00/00", 2160 / twipsPerPixel));
     TimeLabel = label(form, "TimeLabel", "00:00:00", fromTwips(2520, 0, 1575, 360), Look::Clock,
@@ -127,7 +137,10 @@ Controls::Controls(QWidget *form, Pacer &pacer)
     LabelSN = label(form, "LabelSN", "", fromTwips(5040, 120, 2175, 255), Look::Clock,
                        Fonts::gothicFont(9, true));
     colour(LabelSN, QPalette::WindowText, Qt::black);
+}
 
+void Controls::makeLines(QWidget *form, Pacer &pacer)
+{
     static const char letters[] = "ABCDE";
     for (int k = 0; k < 5; ++k) {
         LineControls &line = lines[k];
@@ -145,10 +158,14 @@ Controls::Controls(QWidget *form, Pacer &pacer)
         for (int r = 0; r < 6; ++r) {
             const int element = k == 0 ? r : 6 * k + 5 - r;
             NumberLabelA[element] = label(line.frame, "NumberLabelA", QString::number(r + 1),
-                                             fromTwips(120, 360 + 360 * r, 180, 300), Look::RowNumber, f2);
+                                             fromTwips(120, 360 + 360 * r, 180, 300), Look::RowNumber,
+                                             Fonts::gothicFont(12));
         }
     }
+}
 
+void Controls::makeCommands(QWidget *form)
+{
     CommandClr = button(form, "CommandClr", "ｸﾘｱ", fromTwips(6120, 480, 615, 255));
     CommandSort = button(form, "CommandSort", "並べ替え", fromTwips(6120, 1080, 1095, 495));
     CheckPrn = new QCheckBox("画面全体", form);
@@ -158,11 +175,15 @@ Controls::Controls(QWidget *form, Pacer &pacer)
     colour(CheckPrn, QPalette::Window, yellow);
     CommandPrint = button(form, "CommandPrint", "画面印刷", fromTwips(6120, 1920, 1095, 495));
     CommandPrintTxt = button(form, "CommandPrintTxt", "文字印刷", fromTwips(6120, 2520, 1095, 495));
+}
 
+// Right of the client area, out of sight: the draw machine and the stamps.
+void Controls::makeWorkArea(QWidget *form)
+{
     FrameS = frame(form, "FrameS", "[S]", fromTwips(7440, 240, 975, 2535), lightGrey);
     for (int i = 0; i < 6; ++i)
         NumberLabelS[i] = label(FrameS, "NumberLabelS", QString::number(i + 1),
-                                   fromTwips(120, 360 + 360 * i, 420, 300), Look::RowNumber, f2);
+                                   fromTwips(120, 360 + 360 * i, 420, 300), Look::RowNumber, Fonts::gothicFont(12));
     LabelS = numberColumn(FrameS, "LabelS");
     CommandS = button(form, "CommandS", "START", fromTwips(7560, 2880, 855, 375));
     LabelSN0 = label(form, "LabelSN0", "", fromTwips(8520, 120, 1575, 255), Look::Plain, form->font());
@@ -172,11 +193,10 @@ Controls::Controls(QWidget *form, Pacer &pacer)
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Picture1->setAccessibleName("Picture1");
     CommandDeb = button(form, "CommandDeb", "deb", fromTwips(9480, 2400, 615, 375));
+}
 
-    Timer1 = pacer.makeTimer();
-    TimerS = pacer.makeTimer();
-    TimerDeb = pacer.makeTimer();
-
+void Controls::setTabOrder()
+{
     QWidget *const tabOrder[] = {lines[0].start, CommandS, lines[1].start, lines[2].start,
                                  lines[3].start, lines[4].start, CommandSort, CommandPrint,
                                  CommandSave, Picture1, CheckPrn, CommandPrintTxt,

@@ -66,4 +66,11 @@ struct Controls
     std::unique_ptr<Timer> Timer1;
     std::unique_ptr<Timer> TimerS;
     std::unique_ptr<Timer> TimerDeb;
+
+private:
+    void makeClock(QWidget *form);
+    void makeLines(QWidget *form, Pacer &pacer);
+    void makeCommands(QWidget *form);
+    void makeWorkArea(QWidget *form);
+    void setTabOrder();
 };

@@ -1,7 +1,7 @@
 #include "screenprint.h"
 
 #include "picturefit.h"
-#include "platform/snapshot.h"
+#include "print/snapshot.h"
 
 #include <QCheckBox>
 #include <QClipboard>

@@ -4,7 +4,7 @@
 #include "model/gate.h"
 #include "model/tell.h"
 #include "platform/pacer.h"
-#include "platform/printer.h"
+#include "print/printer.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 #include "model/controls.h"
 #include "model/gate.h"
 #include "model/tell.h"
-#include "platform/printer.h"
+#include "print/printer.h"
 
 // The text print-out: the batch stamp, the title and the five lines on one
 // page, in the fixed-pitch mincho face at 12 points.

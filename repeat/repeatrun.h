@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/clear.h"
+#include "clear/clear.h"
 #include "lines/ticketlines.h"
 #include "log/drawlog.h"
 #include "model/controls.h"

@@ -2,6 +2,8 @@
 
 #include "resultsbook.h"
 
+#include "files/regularfile.h"
+
 #include <QString>
 
 // The results book's file, as the window and --import keep it: read only as
@@ -9,24 +11,13 @@
 // wrote is not lost, and written whole or not at all. Each call may wait on
 // the disk: the window makes them on a thread of its own.
 namespace BookFile {
-// Which file was read, and as it then was: one that has not changed need not
-// be read again.
-struct Stamp
-{
-    uint64_t device = 0, inode = 0, size = 0;
-    int64_t modified = 0; // nanoseconds
-    bool operator==(const Stamp &other) const;
-};
-
 struct Read
 {
     ResultsBook book;
-    Stamp stamp;
-    int error = 0; // as RegularFile tells it; a book not made yet is an empty one
+    FileIdentity identity; // of the file as read
+    int error = 0;         // as RegularFile tells it; a book not made yet is an empty one
 };
 Read read(const QString &path);
-// The stamp alone.
-Stamp stampOf(const QString &path);
 
 struct Update
 {

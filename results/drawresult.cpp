@@ -3,7 +3,6 @@
 #include "history/calendar.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 // A field of digits with no leading zero, within `most` digits; false for
@@ -53,14 +52,45 @@ bool makeDraw(int number, int date, std::array<int, 6> numbers, int bonus, DrawR
 
 std::string recordOf(const DrawResult &r)
 {
-    char buffer[160];
-    const auto &n = r.draw.numbers;
-    int size = std::snprintf(buffer, sizeof buffer, "%d,%04d/%02d/%02d,%d,%d,%d,%d,%d,%d,%d", r.number, r.date / 10000,
-                             r.date / 100 % 100, r.date % 100, n[0], n[1], n[2], n[3], n[4], n[5], r.draw.bonus);
-    std::string text(buffer, size_t(size));
+    std::string text = std::to_string(r.number) + ',' + Calendar::dateText(r.date);
+    for (const int n : r.draw.numbers)
+        text += ',' + std::to_string(n);
+    text += ',' + std::to_string(r.draw.bonus);
     for (const int64_t prize : r.prizes)
         text += ',' + (prize == DrawResult::unknown ? std::string() : std::to_string(prize));
     return text;
+}
+
+bool readPrizes(const std::string &text, std::array<int64_t, 5> &prizes)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    std::array<int64_t, 5> read;
+    read.fill(DrawResult::unknown);
+    const char *at = text.data(), *end = text.data() + text.size();
+    if (std::all_of(at, end, blank)) {
+        prizes = read;
+        return true;
+    }
+    for (size_t tier = 0; tier < read.size(); ++tier) {
+        if (tier > 0 && !skipComma(at, end))
+            return false;
+        while (at != end && blank(*at))
+            ++at;
+        if (at != end && *at != ',' && !blank(*at)) {
+            const char *start = at;
+            read[tier] = 0;
+            while (at != end && *at >= '0' && *at <= '9' && size_t(at - start) < DrawResult::prizeDigits)
+                read[tier] = read[tier] * 10 + (*at++ - '0');
+            if (at == start)
+                return false;
+        }
+        while (at != end && blank(*at))
+            ++at;
+    }
+    if (at != end)
+        return false;
+    prizes = read;
+    return true;
 }
 
 bool parseResultRecord(const char *p, size_t size, DrawResult &result)

@@ -36,5 +36,10 @@ bool makeDraw(int number, int date, std::array<int, 6> numbers, int bonus, DrawR
 // The record as the book holds it, without its line end.
 std::string recordOf(const DrawResult &result);
 
+// The five prizes as a user types them: "200000000,10000000,300000,6800,1000",
+// yen in digits, any of them left empty for one not known, or nothing at all
+// for none known. False for anything else.
+bool readPrizes(const std::string &text, std::array<int64_t, 5> &prizes);
+
 // Reads a record of the book, its line end taken off; false for anything else.
 bool parseResultRecord(const char *text, size_t size, DrawResult &result);

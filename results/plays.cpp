@@ -51,6 +51,12 @@ int firstDrawOf(const ResultsBook &book, int date, int time)
     return firstDrawFrom(book, closingAfter(book, stampOf(date, time)), date, time);
 }
 
+bool playedFor(const ResultsBook &book, const LoggedLine &line, int number, int draws)
+{
+    const int first = firstDrawOf(book, line.date(), line.time());
+    return first && first <= number && number < first + draws;
+}
+
 void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &play)
 {
     const std::vector<size_t> &dated = book.byDate();

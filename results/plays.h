@@ -22,6 +22,10 @@ constexpr int mostDraws = 10;
 // have closed since the stamp. 0 when the line's draw is not in the book (yet).
 int firstDrawOf(const ResultsBook &book, int date, int time);
 
+// Whether `line` was played for the draw numbered `number`, on a ticket of
+// `draws` draws in a row.
+bool playedFor(const ResultsBook &book, const LoggedLine &line, int number, int draws);
+
 // Each line of `lines` played for `draws` draws in a row from its first:
 // `play` hears the line, the draw's number, and its result in the book
 // (null while it waits for it) with the line's tier there (0 for none).

@@ -103,8 +103,8 @@ private slots:
         QVERIFY(!shell("mount -t tmpfs -o size=64k tmpfs " + disk.path()).isNull());
         const auto readOnly = [](const QString &path) { return shell(QString("mount --bind %1 %1 && mount -o remount,ro,bind %1").arg(path)); };
         const QString log = disk.path() + "/KelpLog.csv", batch = disk.path() + "/261206_0905.csv";
-        writeFile(log, oldLog);
-        writeFile(batch, oldBatch);
+        QVERIFY(writeFile(log, oldLog));
+        QVERIFY(writeFile(batch, oldBatch));
 
         const QStringList elsewhere = strayTargets();
         VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, fault == "none" ? "" : disk.path());
@@ -142,7 +142,7 @@ private slots:
         const QStringList names{"261206_2352.csv", "261206_2352.csv.nfxRyp", "261206_2352.csv.nfxRy", "a.csv.nfxRyp",
                                 "x261206_2352.csv.nfxRyp"};
         for (const QString &name : names)
-            writeFile(dir.filePath(name), "kept");
+            QVERIFY(writeFile(dir.filePath(name), "kept"));
         VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, dir.path());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
                  (QStringList{"261206_2352.csv", "261206_2352.csv.nfxRy", "a.csv.nfxRyp", "x261206_2352.csv.nfxRyp"}));
@@ -156,7 +156,7 @@ private slots:
         QTemporaryDir started;
         const QString entry = started.path() + "/games/" DRAVA_DESKTOP_ENTRY;
         QVERIFY(QDir().mkpath(started.path() + "/games") && QDir().mkpath(QFileInfo(entry).absolutePath()));
-        writeFile(entry, "[Desktop Entry]\n");
+        QVERIFY(writeFile(entry, "[Desktop Entry]\n"));
         const QString before = QDir::currentPath();
         QDir::setCurrent(started.path() + "/games");
         QCOMPARE(runningLogFolder(), QCoreApplication::applicationDirPath() + "/");

@@ -1,5 +1,5 @@
 #include "support.h"
-#include "platform/jobnews.h"
+#include "print/cups/jobnews.h"
 #include "print/picturefit.h"
 
 #include <QCheckBox>

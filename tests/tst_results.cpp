@@ -1,6 +1,6 @@
 #include "support.h"
 #include "historywindow/historywindow.h"
-#include "results/resultfile.h"
+#include "results/importfile.h"
 
 #include <QDateEdit>
 #include <QHeaderView>
@@ -82,7 +82,7 @@ private slots:
         QFETCH(QByteArray, read);
         QStringEncoder encoder(encoding == "Shift_JIS" ? "Shift_JIS" : "UTF-8");
         const QByteArray bytes = (encoding == "UTF-8 mark" ? "\xEF\xBB\xBF" : "") + QByteArray(encoder(file));
-        const ResultFile imported = ResultFile::read(bytes);
+        const ImportFile imported = ImportFile::read(bytes);
         QByteArray skipped = "skipped";
         for (const uint64_t line : imported.skippedLines)
             skipped += ' ' + QByteArray::number(qulonglong(line));
@@ -207,9 +207,9 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, bookAfter);
         QTemporaryDir folder;
-        writeFile(folder.filePath("KelpLog.csv"), logged);
-        writeFile(folder.filePath("KelpResults.csv"), book);
-        writeFile(folder.filePath("results.csv"), resultFile);
+        QVERIFY(writeFile(folder.filePath("KelpLog.csv"), logged));
+        QVERIFY(writeFile(folder.filePath("KelpResults.csv"), book));
+        QVERIFY(writeFile(folder.filePath("results.csv"), resultFile));
         if (arguments.first() == "--results")
             arguments << "--log" << "KelpLog.csv";
         if (!arguments.contains("--book"))
@@ -235,9 +235,9 @@ private slots:
     {
         VirtualForm w;
         const QString folder = w.form.state.appFolder;
-        writeFile(folder + "KelpLog.csv", logged);
-        writeFile(folder + "KelpResults.csv", book);
-        writeFile(folder + "results.csv", resultFile);
+        QVERIFY(writeFile(folder + "KelpLog.csv", logged));
+        QVERIFY(writeFile(folder + "KelpResults.csv", book));
+        QVERIFY(writeFile(folder + "results.csv", resultFile));
         w.form.OpenHistory();
         QWidget *h = w.form.findChild<QWidget *>("HistoryWindow");
         // Controls by their names, the lines of text by what they are, as assistive technology finds them.
@@ -264,13 +264,13 @@ private slots:
         const QAbstractItemView *cells = draws; // each column shows its whole text, in the window's face
         for (int column = 0; column < DrawTable::Columns; ++column)
             QVERIFY(cells->sizeHintForColumn(column) <= draws->horizontalHeader()->sectionSize(column));
-        QCOMPARE(lineOf(h, "当選の集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
+        QCOMPARE(lineOf(h, "当せんの集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
         const QAbstractItemModel *lines = static_cast<QTableView *>(named("抽選した行"))->model();
         QCOMPARE(lines->index(1, LineTable::Prize).data().toString() + lines->index(3, LineTable::Prize).data().toString(), QString("2等"));
 
         static_cast<QSpinBox *>(named("回"))->setValue(1905);
         static_cast<QDateEdit *>(named("抽せん日"))->setDate({2024, 6, 24});
-        static_cast<QLineEdit *>(named("当せん番号"))->setText("1,2,3,4,5,6+7");
+        static_cast<QLineEdit *>(named("記録する当せん番号"))->setText("1,2,3,4,5,6+7");
         static_cast<QPushButton *>(named("結果に記録"))->click();
         QTRY_VERIFY(readFile(folder + "KelpResults.csv").endsWith("1905,2024/06/24,1,2,3,4,5,6,7,,,,,\r\n"));
         QTRY_COMPARE(lineOf(h, "収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 0 行 · 賞金不明 1 行"));

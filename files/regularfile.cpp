@@ -6,6 +6,20 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace {
+FileIdentity identityOf(const struct stat &st)
+{
+    return {uint64_t(st.st_dev), uint64_t(st.st_ino), uint64_t(st.st_size),
+            int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+} // namespace
+
+FileIdentity FileIdentity::of(const std::string &path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? identityOf(st) : FileIdentity();
+}
+
 RegularFile::RegularFile(const std::string &path, int flags, unsigned mode)
 {
     // O_NONBLOCK: opening a named pipe returns at once instead of waiting for
@@ -33,6 +47,24 @@ RegularFile::~RegularFile()
 {
     if (fd >= 0)
         ::close(fd);
+}
+
+int RegularFile::identify(FileIdentity &identity) const
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    identity = identityOf(st);
+    return 0;
+}
+
+ssize_t RegularFile::readAt(char *buffer, size_t count, uint64_t offset) const
+{
+    ssize_t n;
+    do
+        n = ::pread(fd, buffer, count, off_t(offset));
+    while (n < 0 && errno == EINTR);
+    return n;
 }
 
 std::string RegularFile::reason(int error)

@@ -1,8 +1,8 @@
 #include "logfollower.h"
 
 #include "history/logfile.h"
-#include "platform/filewatch.h"
-#include "platform/regularfile.h"
+#include "files/filewatch.h"
+#include "files/regularfile.h"
 
 #include <QFile>
 

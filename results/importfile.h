@@ -12,11 +12,11 @@
 // (with or without a byte-order mark), CR LF or LF, commas, quoted fields.
 // With a header its columns are taken by their names, so a column added or
 // moved is no matter; without one, by their places.
-struct ResultFile
+struct ImportFile
 {
     std::vector<DrawResult> draws;
     // Rows that are no draw, by line number from 1 (blank lines aside).
     std::vector<uint64_t> skippedLines;
 
-    static ResultFile read(const QByteArray &bytes);
+    static ImportFile read(const QByteArray &bytes);
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printer.h"
+#include "print/printer.h"
 
 #include <QFont>
 #include <QLibrary>

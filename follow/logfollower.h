@@ -2,7 +2,7 @@
 
 #include "history/logfile.h"
 #include "history/tally.h"
-#include "platform/guipost.h"
+#include "threads/guipost.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -11,8 +11,6 @@
 #include <memory>
 #include <thread>
 #include <vector>
-
-using SettledLines = std::shared_ptr<const std::vector<LoggedLine>>;
 
 // Keeps the master log read: all of it at first, in the background, then
 // what any save appends, from this copy or another. Whatever it reads, it

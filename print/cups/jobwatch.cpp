@@ -1,8 +1,8 @@
 #include "jobwatch.h"
 
-#include "guipost.h"
+#include "threads/guipost.h"
 #include "jobnews.h"
-#include "library.h"
+#include "platform/library.h"
 
 #include <cups/cups.h>
 

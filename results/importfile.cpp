@@ -1,4 +1,4 @@
-#include "resultfile.h"
+#include "importfile.h"
 
 #include "history/calendar.h"
 
@@ -67,8 +67,8 @@ struct Patterns
         if (!m.hasMatch())
             return 0;
         const bool slashed = !m.captured(2).isEmpty();
-        const int day = m.captured(1).toInt() * 10000 + m.captured(slashed ? 3 : 5).toInt() * 100
-                        + m.captured(slashed ? 4 : 6).toInt();
+        const int day = Calendar::date(m.captured(1).toInt(), m.captured(slashed ? 3 : 5).toInt(),
+                                       m.captured(slashed ? 4 : 6).toInt());
         return Calendar::isDay(day) ? day : 0;
     }
     int numberOf(const QString &field) const { return number.match(field).hasMatch() ? field.toInt() : 0; }
@@ -148,9 +148,9 @@ std::optional<DrawResult> drawOf(const QStringList &fields, const Columns &at, b
 }
 } // namespace
 
-ResultFile ResultFile::read(const QByteArray &bytes)
+ImportFile ImportFile::read(const QByteArray &bytes)
 {
-    ResultFile file;
+    ImportFile file;
     const Patterns patterns;
     Columns columns;
     bool named = false, drawSeen = false;

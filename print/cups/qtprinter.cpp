@@ -1,7 +1,7 @@
 #include "qtprinter.h"
 
 #include "jobwatch.h"
-#include "library.h"
+#include "platform/library.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "results/bookfile.h"
+#include "threads/background.h"
+
+#include <QFileSystemWatcher>
+#include <QObject>
+
+// Keeps the results book read behind the window's thread, and makes its
+// changes there: each reads the book afresh, merges, and writes it, one after
+// another, so that what another copy wrote is not lost. It follows the file:
+// what any copy writes to it is read again. It reports by signals, on the
+// window's thread.
+class BookKeeper : public QObject
+{
+    Q_OBJECT
+public:
+    explicit BookKeeper(const QString &path, QObject *parent = nullptr);
+
+    // Takes a draw typed in, or the draws of a result file, into the book.
+    void record(const DrawResult &draw);
+    void import(const QString &resultFile);
+
+signals:
+    // The book as it was read: whenever its file changed, and at first.
+    void read(const BookFile::Read &read);
+    // What a change came to; `skippedLines` are the result file's rows that
+    // are no draw. The book as it then stands comes with it.
+    void changed(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines);
+    // A result file that could not be read, and why, in the system's words.
+    void unreadable(const QString &resultFile, const QString &why);
+
+private:
+    void load();
+    void took(const BookFile::Update &update);
+
+    QString path;
+    QFileSystemWatcher watcher;
+    FileIdentity identity; // of the book's file as last read or written
+    bool everRead = false;
+    Background work{this};
+};
