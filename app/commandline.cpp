@@ -65,7 +65,8 @@ struct Options
         "results", "Print each logged line that won in a draw it was played for, with the draw and its prize, "
                    "and the totals of what was spent and won, from the results book.");
     const QCommandLineOption import = option(
-        "import", "Read a result file (Shift_JIS or UTF-8 CSV) into the results book.", "FILE");
+        "import", "Read a result file (Shift_JIS or UTF-8 CSV) into the results book; - reads standard input.",
+        "FILE");
     const QCommandLineOption from = option(
         "from", "With --check, --stats or --results: lines stamped on or after DATE.", "yyyy/mm/dd");
     const QCommandLineOption to = option(
@@ -81,7 +82,9 @@ struct Options
     // What the arguments ask of the program, or why they cannot be.
     QString read(CommandLine &command) const
     {
-        QString why = oneAction(command.action);
+        QString why = eachOnce();
+        if (why.isEmpty())
+            why = oneAction(command.action);
         if (why.isEmpty())
             why = eachWithItsAction(command.action);
         if (why.isEmpty())
@@ -90,6 +93,22 @@ struct Options
     }
 
 private:
+    // An option given twice would keep one of the two without a word; a
+    // file named "" would be taken as none named, and the default used.
+    QString eachOnce() const
+    {
+        const QStringList names = parser.optionNames();
+        for (const QString &name : names) {
+            const QString option = QStringLiteral("--") + (name == QLatin1String("h") ? QStringLiteral("help") : name);
+            if (names.count(name) > 1)
+                return QStringLiteral("%1 is given twice").arg(option);
+        }
+        for (const QCommandLineOption *file : {&import, &log, &book})
+            if (parser.isSet(*file) && parser.value(*file).isEmpty())
+                return QStringLiteral("--%1 takes a file's name, not an empty one").arg(file->names().first());
+        return QString();
+    }
+
     QString oneAction(CommandLine::Action &action) const
     {
         if (!parser.positionalArguments().isEmpty())
@@ -168,8 +187,13 @@ CommandLine CommandLine::parse(int &argc, char **argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     Options options;
-    if (!options.parser.parse(arguments))
-        return wrong(options.parser.errorText());
+    if (!options.parser.parse(arguments)) {
+        // In the form of the program's own messages: "unknown option 'chek'".
+        QString why = options.parser.errorText();
+        if (why.endsWith(QLatin1Char('.')))
+            why.chop(1);
+        return wrong(why.left(1).toLower() + why.mid(1));
+    }
     CommandLine command;
     if (options.parser.isSet(options.help) || options.parser.isSet(options.version)) {
         QCoreApplication app(argc, argv); // names the program in the help

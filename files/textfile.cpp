@@ -61,12 +61,26 @@ bool replaceWith(const QString &path, const QByteArray &bytes, QString &why)
     // QSaveFile turns down a file it may not write in words of its own: the
     // system's say why.
     const QByteArray name = QFile::encodeName(path);
-    if (::access(name.constData(), F_OK) == 0 && ::access(name.constData(), W_OK) != 0) {
+    struct stat before;
+    const bool existed = ::stat(name.constData(), &before) == 0;
+    if (existed && ::access(name.constData(), W_OK) != 0) {
         why = QString::fromStdString(RegularFile::reason(errno));
         return false;
     }
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
+    bool written = file.open(QIODevice::WriteOnly);
+    // The new file takes the old one's place with its mode and, where the
+    // system lets it (root writing a user's file), its owner.
+    if (written && existed) {
+        [[maybe_unused]] const int owned = ::fchown(file.handle(), before.st_uid, before.st_gid);
+        if (::fchmod(file.handle(), before.st_mode & 07777) != 0) {
+            why = QString::fromStdString(RegularFile::reason(errno));
+            file.cancelWriting();
+            file.commit();
+            return false;
+        }
+    }
+    if (written && file.write(bytes) == bytes.size() && file.flush()
         && file.commit()) // which syncs the new file to the disk before renaming it
         return true;
     why = file.errorString();

@@ -35,7 +35,7 @@ void BookKeeper::record(const DrawResult &draw)
     work.run([path = path, draw, this]() -> std::function<void()> {
         return [this, update = BookFile::merge(path, {draw})] {
             took(update);
-            emit changed(update, {});
+            emit changed(update, {}, {});
         };
     });
 }
@@ -51,10 +51,11 @@ void BookKeeper::import(const QString &resultFile)
             return [this, resultFile, why = QString::fromStdString(RegularFile::reason(error))] {
                 emit unreadable(resultFile, why);
             };
-        const ImportFile file = ImportFile::read(QByteArray::fromStdString(bytes));
-        return [this, update = BookFile::merge(path, file.draws), skipped = file.skippedLines] {
+        const ImportFile file = ImportFile::read(bytes);
+        return [this, update = BookFile::merge(path, file.draws), rows = file.skippedRows,
+                prizes = file.unreadablePrizes] {
             took(update);
-            emit changed(update, skipped);
+            emit changed(update, rows, prizes);
         };
     });
 }

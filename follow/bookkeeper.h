@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/numberlist.h"
 #include "results/bookfile.h"
 #include "threads/background.h"
 
@@ -24,9 +25,10 @@ public:
 signals:
     // The book as it was read: whenever its file changed, and at first.
     void read(const BookFile::Read &read);
-    // What a change came to; `skippedLines` are the result file's rows that
-    // are no draw. The book as it then stands comes with it.
-    void changed(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines);
+    // What a change came to, with the book as it then stands; for an
+    // import, the result file's rows that are no draw, and those with a
+    // prize that cannot be read.
+    void changed(const BookFile::Update &update, const NumberList &skippedRows, const NumberList &unreadablePrizes);
     // A result file that could not be read, and why, in the system's words.
     void unreadable(const QString &resultFile, const QString &why);
 

@@ -91,13 +91,12 @@ void LogFollower::take(LogFile::Result result, SettledLines lines, const Tally &
     const LogReader &reader = reading->position.reader;
     const bool missingNow = result == LogFile::Result::Missing, failedNow = result == LogFile::Result::Failed;
     const QString whyNow = failedNow ? QString::fromStdString(RegularFile::reason(reading->position.error)) : QString();
-    const bool news = lines != settled || reader.skippedCount() != skipped || missingNow != logMissing
+    const bool news = lines != settled || reader.skipped() != skippedLines || missingNow != logMissing
                       || failedNow != logFailed || whyNow != why || !readOnce;
     readOnce = true;
     SettledLines before = std::exchange(settled, lines);
     wholeTally = tally;
-    skipped = reader.skippedCount();
-    firstSkipped = reader.skippedLines();
+    skippedLines = reader.skipped();
     logMissing = missingNow;
     logFailed = failedNow;
     why = whyNow;

@@ -28,9 +28,8 @@ public:
     SettledLines lines() const { return settled; }
     // The tally of all lines, with no draw.
     const Tally &tally() const { return wholeTally; }
-    uint64_t skippedCount() const { return skipped; }
-    // The first unreadable lines, by line number.
-    const std::vector<uint64_t> &skippedLines() const { return firstSkipped; }
+    // The unreadable lines, by line number.
+    const NumberList &skipped() const { return skippedLines; }
     bool missing() const { return logMissing; }
     bool failed() const { return logFailed; }
     // Why the log cannot be read, in the system's words.
@@ -68,8 +67,7 @@ private:
     // What the window sees, brought over once a read is done.
     SettledLines settled = std::make_shared<const std::vector<LoggedLine>>();
     Tally wholeTally;
-    uint64_t skipped = 0;
-    std::vector<uint64_t> firstSkipped;
+    NumberList skippedLines;
     bool logMissing = false, logFailed = false, readOnce = false;
     QString why;
 };

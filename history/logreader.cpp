@@ -4,8 +4,12 @@
 #include <cstring>
 
 namespace {
-// The longest record: yyyy/mm/dd,hh:mm:ss,L, and six two-digit numbers, CR LF.
-constexpr size_t longestLine = 22 + 17 + 2;
+// The byte-order mark an editor or a spreadsheet may put before the first line.
+constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
+constexpr size_t markSize = 3;
+// The longest record: yyyy/mm/dd,hh:mm:ss,L, and six two-digit numbers, CR
+// LF; the first line may have the mark before it.
+constexpr size_t longestLine = 22 + 17 + 2 + markSize;
 } // namespace
 
 void LogReader::feed(const char *data, size_t size, std::vector<LoggedLine> &out)
@@ -38,7 +42,10 @@ void LogReader::feed(const char *data, size_t size, std::vector<LoggedLine> &out
 
 void LogReader::takeLine(const char *text, size_t size, std::vector<LoggedLine> &out)
 {
-    ++lines;
+    if (++lines == 1 && text && size >= markSize && std::memcmp(text, byteOrderMark, markSize) == 0) {
+        text += markSize;
+        size -= markSize;
+    }
     if (text && size > 0 && text[size - 1] == '\r')
         --size;
     LoggedLine line;
@@ -47,9 +54,7 @@ void LogReader::takeLine(const char *text, size_t size, std::vector<LoggedLine> 
         ++records;
         return;
     }
-    ++skipped;
-    if (firstSkipped.size() < skippedLinesKept)
-        firstSkipped.push_back(lines);
+    skippedLines.add(lines);
 }
 
 void keepLastOfEach(std::vector<LoggedLine> &lines)

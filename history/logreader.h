@@ -1,6 +1,7 @@
 #pragma once
 
 #include "loggedline.h"
+#include "numberlist.h"
 
 #include <cstdint>
 #include <memory>
@@ -17,13 +18,10 @@ public:
     void feed(const char *data, size_t size, std::vector<LoggedLine> &lines);
 
     uint64_t lineCount() const { return lines; }
-    uint64_t skippedCount() const { return skipped; }
-    // The first unreadable lines, by line number from 1.
-    const std::vector<uint64_t> &skippedLines() const { return firstSkipped; }
+    // The unreadable lines, by line number from 1.
+    const NumberList &skipped() const { return skippedLines; }
     // Bytes taken: the log's length when what was fed ends in a line end.
     uint64_t bytesFed() const { return fed; }
-
-    static constexpr size_t skippedLinesKept = 1000;
 
 private:
     void takeLine(const char *text, size_t size, std::vector<LoggedLine> &out);
@@ -32,8 +30,8 @@ private:
     // its length is kept, since it can only be skipped.
     std::string partial;
     bool partialTooLong = false;
-    uint64_t lines = 0, records = 0, skipped = 0, fed = 0;
-    std::vector<uint64_t> firstSkipped;
+    uint64_t lines = 0, records = 0, fed = 0;
+    NumberList skippedLines;
 };
 
 // The log's lines as read, each drawn line once, as keepLastOfEach leaves

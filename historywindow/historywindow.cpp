@@ -225,12 +225,9 @@ void HistoryWindow::showLines()
     else
         count->setText(QStringLiteral("行数: %1%2").arg(span.size()).arg(reading ? QStringLiteral(" (読み込み中)") : QString()));
     // The first few say where to look; the count says how many.
-    skipped->setText(follower.skippedCount()
-                         ? QStringLiteral("読めない行: %1 (%2)")
-                               .arg(follower.skippedCount())
-                               .arg(Tables::listed(follower.skippedLines(), follower.skippedCount(),
-                                                   [](uint64_t n) { return QString::number(n); }))
-                         : QString());
+    const NumberList &unreadable = follower.skipped();
+    skipped->setText(unreadable.empty() ? QString()
+                                        : QStringLiteral("読めない行: %1 (%2)").arg(unreadable.count).arg(Tables::listed(unreadable)));
     tallyTyped();
     showPrizes();
 }

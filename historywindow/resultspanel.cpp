@@ -165,15 +165,16 @@ void ResultsPanel::showBook(const BookFile::Read &read)
 {
     results = read.book;
     QString problem;
-    if (read.error && read.error != ENOENT)
-        problem = QStringLiteral("%1 を読めません (%2)")
-                      .arg(QLatin1String(ResultsBook::fileName), QString::fromStdString(RegularFile::reason(read.error)));
-    else if (read.book.skippedCount())
+    const QLatin1String name(ResultsBook::fileName);
+    if (read.error == BookFile::notABook)
+        problem = QStringLiteral("%1 は結果の記録ではないため、書き換えません").arg(name);
+    else if (read.error && read.error != ENOENT)
+        problem = QStringLiteral("%1 を読めません (%2)").arg(name, BookFile::reason(read.error));
+    else if (!read.book.skipped().empty())
         problem = QStringLiteral("%1 の読めない行: %2 (%3)")
-                      .arg(QLatin1String(ResultsBook::fileName))
-                      .arg(read.book.skippedCount())
-                      .arg(Tables::listed(read.book.skippedLines(), read.book.skippedCount(),
-                                          [](uint64_t n) { return QString::number(n); }));
+                      .arg(name)
+                      .arg(read.book.skipped().count)
+                      .arg(Tables::listed(read.book.skipped()));
     if (problem != bookProblem && (!problem.isEmpty() || reportSaysProblem)) {
         report->setText(problem);
         reportSaysProblem = !problem.isEmpty();
@@ -209,22 +210,26 @@ void ResultsPanel::tell(const QString &text)
 }
 
 // Says what came of a change to the book, and shows the book as it now stands.
-void ResultsPanel::showChange(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines)
+void ResultsPanel::showChange(const BookFile::Update &update, const NumberList &skippedRows,
+                              const NumberList &unreadablePrizes)
 {
     if (!update.failure.isEmpty()) {
         tell(QStringLiteral("保存できませんでした: %1 (%2)").arg(QLatin1String(ResultsBook::fileName), update.failure));
         return;
     }
     const ResultsBook::Merging &merged = update.merging;
-    const auto drawName = [](int n) { return QStringLiteral("第%1回").arg(n); };
+    // "食い違い 1 (第1500回)": how many, and which.
+    const auto counted = [](const char *what, const NumberList &numbers, auto shown) {
+        const QString text = QStringLiteral("%1 %2").arg(QString::fromUtf8(what)).arg(numbers.count);
+        return numbers.empty() ? text : text + QStringLiteral(" (%1)").arg(Tables::listed(numbers, shown));
+    };
+    const auto drawName = [](uint64_t n) { return QStringLiteral("第%1回").arg(n); };
     const auto lineNumber = [](uint64_t n) { return QString::number(n); };
-    QString text = QStringLiteral("追加 %1 · 既存 %2 · 食い違い %3").arg(merged.added).arg(merged.known).arg(merged.conflicts.size());
-    if (!merged.conflicts.empty())
-        text += QStringLiteral(" (%1)").arg(Tables::listed(merged.conflicts, merged.conflicts.size(), drawName));
-    text += QStringLiteral(" · 読めない行 %1").arg(skippedLines.size());
-    if (!skippedLines.empty())
-        text += QStringLiteral(" (%1)").arg(Tables::listed(skippedLines, skippedLines.size(), lineNumber));
-    tell(text);
+    QStringList parts{QStringLiteral("追加 %1").arg(merged.added), QStringLiteral("既存 %1").arg(merged.known),
+                      counted("食い違い", merged.conflicts, drawName), counted("読めない行", skippedRows, lineNumber)};
+    if (!unreadablePrizes.empty())
+        parts << counted("賞金を読めない", unreadablePrizes, lineNumber);
+    tell(parts.join(QStringLiteral(" · ")));
     results = update.read.book;
     workOut();
 }

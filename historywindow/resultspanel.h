@@ -51,7 +51,7 @@ private:
     void fitColumns();
     void showBook(const BookFile::Read &read);
     void record();
-    void showChange(const BookFile::Update &update, const std::vector<uint64_t> &skippedLines);
+    void showChange(const BookFile::Update &update, const NumberList &skippedRows, const NumberList &unreadablePrizes);
     void tell(const QString &text);
     void workOut();
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/numberlist.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,17 +19,20 @@ namespace Tables {
 // window's thread. Called again when the font changes.
 void fit(QTableView *view, std::initializer_list<std::pair<int, const char *>> widest);
 
-// The first ten of `numbers`, as `shown` words each ("1, 5, 17"), and "…"
-// when `count` says there are more.
-template<typename Numbers, typename Shown>
-QString listed(const Numbers &numbers, uint64_t count, Shown shown)
+// The first of `numbers` ("1, 5, 17"), each in `shown` words, and "…" when
+// there are more.
+template<typename Shown>
+QString listed(const NumberList &numbers, Shown shown)
 {
     QStringList texts;
-    for (const auto n : numbers)
-        if (texts.size() < 10)
-            texts << shown(n);
-    if (count > uint64_t(texts.size()))
+    for (const uint64_t n : numbers.first)
+        texts << shown(n);
+    if (numbers.count > uint64_t(texts.size()))
         texts << QStringLiteral("…");
     return texts.join(QStringLiteral(", "));
+}
+inline QString listed(const NumberList &numbers)
+{
+    return listed(numbers, [](uint64_t n) { return QString::number(n); });
 }
 } // namespace Tables

@@ -6,38 +6,91 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <cerrno>
 #include <fcntl.h>
 
 namespace BookFile {
-Read read(const QString &path)
+namespace {
+std::string fileName(const QString &path)
 {
-    Read read;
-    const RegularFile file(QFile::encodeName(path).toStdString(), O_RDONLY);
-    read.error = file.isOpen() ? file.identify(read.identity) : file.error();
-    std::string bytes;
-    if (!read.error)
-        read.error = InputFile::readAll(file, bytes, SIZE_MAX);
-    if (!read.error)
-        read.book = ResultsBook::read(bytes.data(), bytes.size());
-    return read;
+    return QFile::encodeName(path).toStdString();
 }
 
-Update merge(const QString &path, std::vector<DrawResult> draws)
+// Why a lock could not be taken.
+QString lockFailure(const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host, program;
+    switch (lock.error()) {
+    case QLockFile::LockFailedError:
+        if (lock.getLockInfo(&pid, &host, &program))
+            return QStringLiteral("in use by %1, process %2 on %3").arg(program).arg(pid).arg(host);
+        return QStringLiteral("in use by another program");
+    case QLockFile::PermissionError:
+        return QString::fromStdString(RegularFile::reason(EACCES));
+    default:
+        return QStringLiteral("its lock cannot be made");
+    }
+}
+
+// Reads the book, merges `draws` into it and writes it if that changed it.
+Update mergeOnce(const QString &path, const std::vector<DrawResult> &draws, bool write)
 {
     Update update;
     update.read = read(path);
     if (update.read.error && update.read.error != ENOENT) {
-        update.failure = QString::fromStdString(RegularFile::reason(update.read.error));
+        update.failure = reason(update.read.error);
         return update;
     }
-    update.merging = update.read.book.mergeAll(std::move(draws));
-    if (!update.merging.changed())
+    update.merging = update.read.book.mergeAll(draws);
+    if (!write || !update.merging.changed())
+        return update;
+    const std::string text = update.read.book.text();
+    if (text.size() > mostBytes)
+        update.failure = QString::fromStdString(RegularFile::reason(EFBIG));
+    else if (TextFile::replaceWith(path, QByteArray::fromStdString(text), update.failure))
+        update.read.identity = FileIdentity::of(fileName(path));
+    return update;
+}
+} // namespace
+
+Read read(const QString &path)
+{
+    Read read;
+    const RegularFile file(fileName(path), O_RDONLY);
+    read.error = file.isOpen() ? file.identify(read.identity) : file.error();
+    std::string bytes;
+    if (!read.error)
+        read.error = InputFile::readAll(file, bytes, mostBytes);
+    if (!read.error)
+        read.book = ResultsBook::read(bytes.data(), bytes.size());
+    if (!read.error && !read.book.isBook())
+        read.error = notABook;
+    return read;
+}
+
+QString reason(int error)
+{
+    return error == notABook ? QStringLiteral("not a results book") : QString::fromStdString(RegularFile::reason(error));
+}
+
+Update merge(const QString &path, std::vector<DrawResult> draws)
+{
+    // Most imports bring nothing new: only a change takes the lock, and then
+    // reads the book again under it.
+    Update update = mergeOnce(path, draws, false);
+    if (!update.failure.isEmpty() || !update.merging.changed())
         return update;
     QDir().mkpath(QFileInfo(path).absolutePath()); // the user's data folder may not be there yet
-    if (TextFile::replaceWith(path, QByteArray::fromStdString(update.read.book.text()), update.failure))
-        update.read.identity = FileIdentity::of(QFile::encodeName(path).toStdString());
-    return update;
+    // Beside the book, so that copies on other machines sharing its folder
+    // see it too. One left by a copy that was killed is taken over.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(lockWaitMsec)) {
+        update.failure = lockFailure(lock);
+        return update;
+    }
+    return mergeOnce(path, draws, true);
 }
 } // namespace BookFile

@@ -2,6 +2,7 @@
 
 #include "history/calendar.h"
 
+#include <QDate>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
@@ -9,16 +10,33 @@
 #include <optional>
 
 namespace {
-// UTF-8 when it reads as such, else Shift_JIS, as Japanese sites write them.
-QString decoded(const QByteArray &bytes)
+// The byte-order mark a UTF-8 file may begin with.
+constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
+
+// UTF-8 when the whole reads as such, else Shift_JIS, as Japanese sites
+// write them. Tried a piece at a time, into a buffer used again and again.
+QStringDecoder decoderFor(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    QStringDecoder shiftJis("Shift_JIS");
-    return utf8.hasError() && shiftJis.isValid() ? QString(shiftJis(bytes)) : text;
+    if (bytes.startsWith(byteOrderMark))
+        return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    constexpr qsizetype piece = 1 << 16;
+    std::vector<QChar> out(size_t(utf8.requiredSpace(piece)));
+    for (qsizetype at = 0; at < bytes.size() && !utf8.hasError(); at += piece)
+        utf8.appendToBuffer(out.data(), bytes.sliced(at, std::min(piece, bytes.size() - at)));
+    utf8.appendToBuffer(out.data(), "\n"); // a sequence cut short at the end is no UTF-8 either
+    QStringDecoder shiftJis("Shift_JIS", QStringDecoder::Flag::Stateless);
+    if (utf8.hasError() && shiftJis.isValid())
+        return shiftJis;
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
 }
+
+// A row of a draw holds at least its number, date, six numbers and bonus;
+// none is near this long. Anything else is skipped before it is looked at.
+constexpr int leastCommas = 8;
+constexpr qsizetype longestRow = 4096;
+// A header is among the first rows, after a title or two.
+constexpr uint64_t lastHeaderRow = 10;
 
 // The fields of one row: commas, and quotes around a field that holds one
 // ("" inside for a quote). Full-width digits and signs read as their own.
@@ -47,11 +65,14 @@ QStringList fieldsOf(const QString &row)
 struct Patterns
 {
     const QRegularExpression drawNumber{QStringLiteral("^第?\\s*([0-9]{1,9})\\s*回?$")};
-    // yyyy/mm/dd, yyyy/m/d, yyyy-mm-dd or yyyy年m月d日.
+    // yyyy/mm/dd, yyyy/m/d, yyyy-mm-dd or yyyy年m月d日, and the day of the
+    // week after it if the site writes it: 2024/06/10(月), 2024/6/10 (Mon).
     const QRegularExpression date{
-        QStringLiteral("^([0-9]{4})(?:([/-])([0-9]{1,2})\\2([0-9]{1,2})|年([0-9]{1,2})月([0-9]{1,2})日)$")};
+        QStringLiteral("^([0-9]{4})(?:([/-])([0-9]{1,2})\\2([0-9]{1,2})|年([0-9]{1,2})月([0-9]{1,2})日)"
+                       "(?:\\s*\\(\\s*([月火水木金土日]|[A-Za-z]{3})(?:曜日?)?\\s*\\))?$")};
     const QRegularExpression number{QStringLiteral("^[0-9]{1,2}$")};
-    const QRegularExpression amount{QStringLiteral("^[0-9]{1,%1}$").arg(DrawResult::prizeDigits)};
+    // Yen as sites write them: 200,000,000円, ￥1,234, 1,234 円.
+    const QRegularExpression amount{QStringLiteral("^[¥\\\\]?\\s*([0-9]{1,3}(?:,[0-9]{3})+|[0-9]+)\\s*円?$")};
     // A tier's column: 1等賞金, 1等口数, Prize 1, 1st prize, Tier 1 winners.
     const QRegularExpression tier{QStringLiteral("^(?:([1-5])等|(?:prize|tier)([1-5])|([1-5])(?:st|nd|rd|th))")};
 
@@ -60,7 +81,7 @@ struct Patterns
         const QRegularExpressionMatch match = drawNumber.match(field);
         return match.hasMatch() ? match.captured(1).toInt() : 0;
     }
-    // As yyyymmdd; 0 for no date.
+    // As yyyymmdd; 0 for no date, or one whose day of the week is another's.
     int dateOf(const QString &field) const
     {
         const QRegularExpressionMatch m = date.match(field);
@@ -69,15 +90,33 @@ struct Patterns
         const bool slashed = !m.captured(2).isEmpty();
         const int day = Calendar::date(m.captured(1).toInt(), m.captured(slashed ? 3 : 5).toInt(),
                                        m.captured(slashed ? 4 : 6).toInt());
-        return Calendar::isDay(day) ? day : 0;
+        if (!Calendar::isDay(day))
+            return 0;
+        const QString weekday = m.captured(7).toLower();
+        const int weekdayOfDay = Calendar::dayOf<QDate>(day).dayOfWeek(); // 1 for Monday
+        static const char *const japanese[] = {"月", "火", "水", "木", "金", "土", "日"};
+        static const char *const english[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
+        return weekday.isEmpty() || weekday == QString::fromUtf8(japanese[weekdayOfDay - 1])
+                       || weekday == QLatin1String(english[weekdayOfDay - 1])
+                   ? day
+                   : 0;
     }
     int numberOf(const QString &field) const { return number.match(field).hasMatch() ? field.toInt() : 0; }
-    // Yen, with or without 円 and thousands separators; unknown for anything
-    // else ("該当なし", "-", nothing).
-    int64_t amountOf(QString field) const
+    // Yen, with or without ¥, 円 and thousands separators; unknown for
+    // none (nothing, "該当なし", "-", "―"), and false for what cannot be
+    // read as an amount at all, or as one of more than eleven digits.
+    bool readAmount(const QString &field, int64_t &yen) const
     {
-        field.remove(QLatin1Char(',')).remove(QStringLiteral("円"));
-        return amount.match(field).hasMatch() ? field.toLongLong() : DrawResult::unknown;
+        yen = DrawResult::unknown;
+        if (field.isEmpty() || field == QStringLiteral("該当なし") || field == QStringLiteral("-")
+            || field == QStringLiteral("―"))
+            return true;
+        const QRegularExpressionMatch m = amount.match(field);
+        const QString digits = m.captured(1).remove(QLatin1Char(','));
+        if (!m.hasMatch() || digits.size() > int(DrawResult::prizeDigits))
+            return false;
+        yen = digits.toLongLong();
+        return true;
     }
 };
 
@@ -128,8 +167,10 @@ std::optional<Columns> Columns::named(const QStringList &names, const Patterns &
     return columns;
 }
 
-// The draw a row holds, if it is one.
-std::optional<DrawResult> drawOf(const QStringList &fields, const Columns &at, bool placed, const Patterns &read)
+// The draw a row holds, if it is one; `prizesRead` says whether each of its
+// prizes could be read.
+std::optional<DrawResult> drawOf(const QStringList &fields, const Columns &at, bool placed, const Patterns &read,
+                                 bool &prizesRead)
 {
     const auto field = [&fields](int i) { return i >= 0 && i < fields.size() ? fields[i] : QString(); };
     std::array<int, 6> numbers{};
@@ -142,41 +183,58 @@ std::optional<DrawResult> drawOf(const QStringList &fields, const Columns &at, b
     // By places, the common layout carries winners, then prizes; a row of
     // fourteen, as the results book itself, the prizes straight after the bonus.
     const int firstPrize = !placed ? -1 : fields.size() == 14 ? 9 : 14;
+    prizesRead = true;
     for (int tier = 0; tier < 5; ++tier)
-        draw.prizes[size_t(tier)] = read.amountOf(field(placed ? firstPrize + tier : at.prizes[size_t(tier)]));
+        prizesRead &= read.readAmount(field(placed ? firstPrize + tier : at.prizes[size_t(tier)]),
+                                      draw.prizes[size_t(tier)]);
     return draw;
 }
 } // namespace
 
-ImportFile ImportFile::read(const QByteArray &bytes)
+ImportFile ImportFile::read(QByteArrayView bytes)
 {
     ImportFile file;
     const Patterns patterns;
     Columns columns;
     bool named = false, drawSeen = false;
-    const QStringList rows = decoded(bytes).split(QLatin1Char('\n'));
-    for (int i = 0; i < rows.size(); ++i) {
-        QString row = rows[i];
-        if (row.endsWith(QLatin1Char('\r')))
+    QStringDecoder decode = decoderFor(bytes);
+    if (bytes.startsWith(byteOrderMark))
+        bytes = bytes.sliced(3);
+    uint64_t lineNumber = 0;
+    for (qsizetype at = 0; at < bytes.size();) {
+        const qsizetype lf = bytes.indexOf('\n', at);
+        QByteArrayView row = bytes.sliced(at, (lf < 0 ? bytes.size() : lf) - at);
+        at = lf < 0 ? bytes.size() : lf + 1;
+        ++lineNumber;
+        if (row.endsWith('\r'))
             row.chop(1);
         if (row.trimmed().isEmpty())
             continue;
-        const QStringList fields = fieldsOf(row);
-        if (const std::optional<DrawResult> draw = drawOf(fields, columns, !named, patterns)) {
+        // Neither a draw nor a header: not worth decoding. (A quoted comma
+        // only adds to the count.)
+        if (row.size() > longestRow || row.count(',') < leastCommas) {
+            file.skippedRows.add(lineNumber);
+            continue;
+        }
+        const QStringList fields = fieldsOf(decode(row));
+        bool prizesRead = true;
+        if (const std::optional<DrawResult> draw = drawOf(fields, columns, !named, patterns, prizesRead)) {
             file.draws.push_back(*draw);
+            if (!prizesRead)
+                file.unreadablePrizes.add(lineNumber);
             drawSeen = true;
             continue;
         }
         // Before the first draw, a row that names the columns is the header;
         // a title above it is skipped as any row that is no draw.
-        if (!drawSeen) {
+        if (!drawSeen && lineNumber <= lastHeaderRow) {
             if (const std::optional<Columns> header = Columns::named(fields, patterns)) {
                 columns = *header;
                 named = true;
                 continue;
             }
         }
-        file.skippedLines.push_back(uint64_t(i + 1));
+        file.skippedRows.add(lineNumber);
     }
     return file;
 }

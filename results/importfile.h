@@ -2,7 +2,9 @@
 
 #include "drawresult.h"
 
-#include <QByteArray>
+#include "history/numberlist.h"
+
+#include <QByteArrayView>
 
 #include <vector>
 
@@ -16,7 +18,12 @@ struct ImportFile
 {
     std::vector<DrawResult> draws;
     // Rows that are no draw, by line number from 1 (blank lines aside).
-    std::vector<uint64_t> skippedLines;
+    NumberList skippedRows;
+    // Rows whose draw is taken, but one of whose prizes cannot be read: it
+    // is left unknown.
+    NumberList unreadablePrizes;
 
-    static ImportFile read(const QByteArray &bytes);
+    // Reads it a row at a time: what it holds besides the draws and the
+    // numbers kept above is not held in memory.
+    static ImportFile read(QByteArrayView bytes);
 };

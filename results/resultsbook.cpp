@@ -7,8 +7,6 @@
 const char *const ResultsBook::fileName = "KelpResults.csv";
 
 namespace {
-constexpr size_t skippedLinesKept = 1000;
-
 bool byNumber(const DrawResult &a, const DrawResult &b)
 {
     return a.number < b.number;
@@ -38,7 +36,10 @@ ResultsBook ResultsBook::read(const char *data, size_t size)
     std::vector<std::pair<DrawResult, uint64_t>> records; // with their line numbers
     std::vector<std::pair<uint64_t, std::string>> others;
     uint64_t lineNumber = 0;
-    for (const char *at = data, *end = data + size; at < end;) {
+    const char *at = data, *const end = data + size;
+    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
+        at += 3;
+    while (at < end) {
         const char *lf = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)));
         const char *lineEnd = lf ? lf : end;
         size_t length = size_t(lineEnd - at);
@@ -61,11 +62,10 @@ ResultsBook ResultsBook::read(const char *data, size_t size)
             book.all.push_back(draw);
     }
     std::sort(others.begin(), others.end());
-    book.skipped = others.size();
     for (const auto &[line, text] : others) {
-        if (book.firstSkipped.size() < skippedLinesKept)
-            book.firstSkipped.push_back(line);
+        book.skippedLines.add(line);
         book.unreadable += text + "\r\n";
+        book.otherText = book.otherText || text.find_first_not_of(" \t\r") != std::string::npos;
     }
     book.sortByDate();
     return book;
@@ -110,8 +110,14 @@ ResultsBook::Merging ResultsBook::mergeAll(std::vector<DrawResult> draws)
         if (kept != all.end() && kept->number == draw.number)
             merged.push_back(*kept++);
         else if (merged.empty() || merged.back().number != draw.number) {
-            merged.push_back(draw);
-            ++merging.added;
+            const bool inOrder = (merged.empty() || merged.back().date < draw.date)
+                                 && (kept == all.end() || draw.date < kept->date);
+            if (inOrder) {
+                merged.push_back(draw);
+                ++merging.added;
+            } else {
+                merging.conflicts.add(uint64_t(draw.number));
+            }
             continue;
         }
         switch (fold(merged.back(), draw)) {
@@ -122,7 +128,7 @@ ResultsBook::Merging ResultsBook::mergeAll(std::vector<DrawResult> draws)
             ++merging.known;
             break;
         case Folded::Conflict:
-            merging.conflicts.push_back(draw.number);
+            merging.conflicts.add(uint64_t(draw.number));
             break;
         }
     }

@@ -2,6 +2,8 @@
 
 #include "drawresult.h"
 
+#include "history/numberlist.h"
+
 #include <string>
 #include <vector>
 
@@ -14,8 +16,14 @@ public:
 
     // Reads the book's bytes. A line that is no record, or a draw that is
     // there already, is skipped and counted by its line number; a last line
-    // without its line end is taken.
+    // without its line end is taken, and a byte-order mark before the first
+    // is passed over, as editors and spreadsheets may put one there.
     static ResultsBook read(const char *data, size_t size);
+
+    // Whether it is a book at all: a file of lines none of which is a record
+    // (the master log, a result file, a picture) is not, and is never
+    // written over.
+    bool isBook() const { return !all.empty() || !otherText; }
 
     const std::vector<DrawResult> &draws() const { return all; }
     const DrawResult *find(int number) const;
@@ -25,11 +33,14 @@ public:
 
     // Takes draws in: a new one is added; the same again changes nothing but
     // prizes not yet known, which it fills in; one whose date or numbers
-    // differ is a conflict, and the book keeps its own.
+    // differ is a conflict, and the book keeps its own. Draws are held at
+    // most one a day, in the order of their numbers: a new draw dated on or
+    // before the draw numbered before it, or on or after the one numbered
+    // after it, is a conflict too.
     struct Merging
     {
         uint64_t added = 0, known = 0, filled = 0;
-        std::vector<int> conflicts; // by draw number
+        NumberList conflicts; // by draw number
         bool changed() const { return added + filled > 0; }
     };
     Merging mergeAll(std::vector<DrawResult> draws);
@@ -38,16 +49,15 @@ public:
     // not read, as it stood, so that writing the book loses nothing.
     std::string text() const;
 
-    uint64_t skippedCount() const { return skipped; }
-    // The first skipped lines, by line number from 1.
-    const std::vector<uint64_t> &skippedLines() const { return firstSkipped; }
+    // The lines skipped, by line number from 1.
+    const NumberList &skipped() const { return skippedLines; }
 
 private:
     void sortByDate();
 
     std::vector<DrawResult> all; // by number
     std::vector<size_t> dated;
-    uint64_t skipped = 0;
-    std::vector<uint64_t> firstSkipped;
+    NumberList skippedLines;
     std::string unreadable;
+    bool otherText = false; // an unreadable line holds more than blanks
 };

@@ -24,9 +24,10 @@ QString readBack(const QByteArray &log, int piece)
     for (const LoggedLine &line : lines)
         texts << QString::fromStdString(line.text());
     QStringList skipped;
-    for (const uint64_t n : reader.skippedLines())
+    for (const uint64_t n : reader.skipped().first)
         skipped << QString::number(n);
-    return texts.join(' ') + " skipped " + skipped.join(',');
+    const uint64_t count = reader.skipped().count;
+    return texts.join(' ') + " skipped " + skipped.join(',') + (count > uint64_t(skipped.size()) ? QString(" of %1").arg(count) : "");
 }
 
 const QByteArray a = "2026/12/05,09:05:03,A,7,12,19,25,38,41";
@@ -76,6 +77,8 @@ private slots:
             << QString("2026/12/05,09:05:03,A,41,38,25,19,12,7 " + b + " skipped ");
         QTest::newRow("by stamp and letter, not by place") << b + "\n" + a + "\n" << QString(a + " " + b + " skipped ");
         QTest::newRow("a last line without its end waits") << a + "\n" + b << QString(a + " skipped ");
+        QTest::newRow("a byte-order mark before the first line, an editor's")
+            << "\xEF\xBB\xBF" + a + "\r\n\xEF\xBB\xBF" + b + "\r\n" << QString(a + " skipped 2");
         QTest::newRow("leap day, last second of the day")
             << QByteArray("2024/02/29,23:59:59,E,9,10,11,12,13,14\n")
             << QString("2024/02/29,23:59:59,E,9,10,11,12,13,14 skipped ");
@@ -102,8 +105,9 @@ private slots:
                    + "1900/02/29,09:05:03,A,7,12,19,25,38,41\n"    // 21: no leap year
                    + "2100/02/29,09:05:03,A,7,12,19,25,38,41\n"    // 22: nor this
                    + "2026/12/06,09:05:60,A,7,12,19,25,38,41\n"    // 23: no such second
+                   + "\n\n\n"                                     // 24 to 26: only the first 20 are kept
                    + b + "\n"
-            << QString(a + " " + b + " skipped 2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23");
+            << QString(a + " " + b + " skipped 2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21 of 25");
     }
     // Whole, and cut into pieces anywhere: a line across two reads is one line.
     void records()
@@ -190,6 +194,7 @@ private slots:
         QTest::addColumn<int>("status");
         const QByteArray a = "2026/12/06,09:05:03,A,41,38,25,19,12,7,3\n", b = "2026/12/07,09:00:00,B,7,12,19,40,41,42,5\n";
         const QByteArray skipped = "drava: 2 unreadable lines skipped: 2, 5\n";
+        // The parser's messages and the program's own alike; no option twice, no file named "".
         QTest::newRow("winners by stamp and letter, last records")
             << QStringList{"--check", "7,12,19,25,38,1+2"} << a + b << skipped << 0;
         QTest::newRow("the range is inclusive")
@@ -216,7 +221,11 @@ private slots:
             << QByteArray("drava: the draw '1,2,3,4,5,6+6': the bonus must not be one of the six numbers\n") << 2;
         QTest::newRow("a bad date") << QStringList{"--check", "1,2,3,4,5,6+7", "--to", "2026/13/01"} << QByteArray()
             << QByteArray("drava: --to takes a date as yyyy/mm/dd, not '2026/13/01'\n") << 2;
-        QTest::newRow("unknown option") << QStringList{"--chek"} << QByteArray() << QByteArray("drava: Unknown option 'chek'.\n") << 2;
+        QTest::newRow("unknown option") << QStringList{"--chek"} << QByteArray() << QByteArray("drava: unknown option 'chek'\n") << 2;
+        QTest::newRow("an option twice") << QStringList{"--stats", "--log", "a", "--log", "b"} << QByteArray()
+                                         << QByteArray("drava: --log is given twice\n") << 2;
+        QTest::newRow("a log named \"\"") << QStringList{"--stats", "--log", ""} << QByteArray()
+                                       << QByteArray("drava: --log takes a file's name, not an empty one\n") << 2;
         QTest::newRow("--from alone") << QStringList{"--from", "2026/12/06"} << QByteArray()
                                       << QByteArray("drava: --from goes with --check, --stats or --results\n") << 2;
         QTest::newRow("version") << QStringList{"--version"} << QByteArray("drava 1.0\n") << QByteArray() << 0;
