@@ -90,11 +90,23 @@ void Form1::ShowClock()
     controls.TimeLabel->setText(Stamps::time(state.clockTime));
 }
 
+Form1::~Form1()
+{
+    delete history; // closed with this window, and not yet deleted
+}
+
+HistoryWindow *Form1::historyWindow() const
+{
+    return history;
+}
+
 void Form1::OpenHistory()
 {
+    // A window of its own, not this one's child: a dialog it holds its own
+    // input for (the file dialog of "結果の読み込み…") holds only it, and
+    // this window stays usable and closable meanwhile.
     if (!history)
-        history = new HistoryWindow(state.appFolder.isEmpty() ? QString() : state.appFolder + DrawLog::masterLogName,
-                                    this);
+        history = new HistoryWindow(state.appFolder.isEmpty() ? QString() : state.appFolder + DrawLog::masterLogName);
     history->show();
     history->raise();
     history->activateWindow();

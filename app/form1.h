@@ -28,10 +28,12 @@ public:
     // The log files are written to `saveFolder`, made when first needed. Empty
     // when there is none: then nothing is saved.
     Form1(Pacer &pacer, Printer &printer, const QString &saveFolder, QWidget *parent = nullptr);
+    ~Form1() override;
 
     void Form_Load();
     // Opens "履歴と照合" on the log Save writes to, or brings it forward.
     void OpenHistory();
+    HistoryWindow *historyWindow() const;
     // The window's menu, "履歴と照合…", at `at` on the screen.
     void ShowContextMenu(const QPoint &at);
     void Timer1_Timer();

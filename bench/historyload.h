@@ -15,7 +15,7 @@
 inline HistoryWindow *openHistory(Form1 &form, std::function<void()> firstRows, std::function<void()> loaded)
 {
     form.OpenHistory();
-    auto *window = static_cast<HistoryWindow *>(form.findChild<QWidget *>(QStringLiteral("HistoryWindow")));
+    HistoryWindow *window = form.historyWindow();
     // Beside the main window, as one would put it, not over it.
     window->move(form.frameGeometry().right() + 8, 0);
     QAbstractItemModel *model = nullptr;

@@ -80,6 +80,16 @@ struct VirtualForm
     Form1 form;
 };
 
+// The history windows open.
+inline QWidgetList histories()
+{
+    QWidgetList windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == "HistoryWindow")
+            windows << window;
+    return windows;
+}
+
 // A file of these bytes, whether it was written; a file's bytes, or "(missing)".
 [[nodiscard]] inline bool writeFile(const QString &path, const QByteArray &bytes)
 {

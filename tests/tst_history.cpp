@@ -268,7 +268,7 @@ private slots:
         const QString log = w.form.state.appFolder + "KelpLog.csv";
         QVERIFY(pipe ? ::mkfifo(QFile::encodeName(log).constData(), 0600) == 0 : QDir().mkdir(log));
         w.form.OpenHistory();
-        QTRY_COMPARE(lineOf(w.form.findChild<QWidget *>("HistoryWindow"), "行数"), "ログを読めません (" + why + ")");
+        QTRY_COMPARE(lineOf(w.form.historyWindow(), "行数"), "ログを読めません (" + why + ")");
         w.play("A Save");
         QCOMPARE(w.form.notice->text(), "保存できませんでした: KelpLog.csv (" + why + ")");
         QCOMPARE(w.files(), QByteArray("== 261206_0905.csv\n2026/12/06,09:05\r\n2026/12/06,09:05:03,A,18,42,7,41,1,30\r\n"));
@@ -284,7 +284,7 @@ private slots:
         QTemporaryDir home;
         VirtualForm w({QDate(2026, 12, 6), QTime(9, 5, 3)}, 1000000, home.filePath("not/made"));
         w.form.OpenHistory();
-        const QWidget *h = w.form.findChild<QWidget *>("HistoryWindow");
+        const QWidget *h = w.form.historyWindow();
         QTRY_COMPARE(lineOf(h, "行数"), QString("ログはまだありません"));
         w.play("A Save");
         QTRY_COMPARE(lineOf(h, "行数"), QString("行数: 1"));
@@ -347,11 +347,10 @@ private slots:
         w.form.show();
         QVERIFY(QTest::qWaitForWindowActive(&w.form)); // a shortcut acts in the active window
         QTest::keyClick(&w.form, Qt::Key_H, Qt::ControlModifier);
-        QCOMPARE(w.form.findChildren<QWidget *>("HistoryWindow").size(), 1);
+        QCOMPARE(histories().size(), 1);
         w.form.OpenHistory(); // once more: still the one window
-        const auto windows = w.form.findChildren<QWidget *>("HistoryWindow");
-        QCOMPARE(windows.size(), 1);
-        QWidget *h = windows.first();
+        QCOMPARE(histories().size(), 1);
+        QWidget *h = w.form.historyWindow();
         auto *view = h->findChild<QTableView *>();
         auto label = [h](const QString &what) { return lineOf(h, what); };
         QTRY_COMPARE(view->model()->rowCount(), 2);
@@ -393,7 +392,7 @@ private slots:
         QTRY_COMPARE(view->model()->rowCount(), 1500);
 
         w.form.close();
-        QTRY_VERIFY(w.form.findChildren<QWidget *>("HistoryWindow").isEmpty());
+        QTRY_VERIFY(histories().isEmpty());
     }
 };
 

@@ -361,7 +361,7 @@ private slots:
         QVERIFY(writeFile(folder + "KelpResults.csv", book));
         QVERIFY(writeFile(folder + "results.csv", resultFile));
         w.form.OpenHistory();
-        QWidget *h = w.form.findChild<QWidget *>("HistoryWindow");
+        QWidget *h = w.form.historyWindow();
         // Controls by their names, the lines of text by what they are, as assistive technology finds them.
         const auto named = [h](const QString &name) {
             for (QWidget *widget : h->findChildren<QWidget *>())

@@ -3,7 +3,9 @@ accessibility tree, as it opens by the right button, the Menu key and
 Shift+F10; the window opened by the menu's item beside the main window, a
 draw typed in, the lines' prizes summed up as assistive technology reads
 them; a result file read in through the window's file dialog, and the totals
-read; then both windows closed with the main one."""
+read; then both windows closed with the main one while the file dialog is
+open, the program idle and again during a draw: the dialog holds the history
+window alone, and the program ends at once."""
 
 import os, subprocess, sys
 
@@ -35,7 +37,7 @@ def check_from_history():
             drava.key("Escape")
             wait_for(lambda: not any(True for _ in walk_menus(drava.app)), "the menu to close")
     item().queryAction().doAction(0)
-    history = wait_for(lambda: next(w for w in drava.app if text(w) == "履歴と照合"), "the history window")
+    history = history_of(drava)
     shown = lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(drava.pid)],
                                    capture_output=True, text=True).stdout.split()
     window = wait_for(lambda: next(w for w in shown() if w != drava.window), "its X window")
@@ -59,8 +61,7 @@ def check_from_history():
     results = os.path.join(folder, "results.csv")
     with open(results, "w", encoding="shift_jis") as f:
         f.write("第1950回,2026/12/07,3,7,12,25,31,40,18,1,1,0,9,99,200000000,10000000,300000,6800,1000\r\n")
-    next(c for c in walk(history) if c.getRoleName() == "push button" and text(c) == "結果の読み込み").queryAction().doAction(0)
-    dialog = wait_for(lambda: next(w for w in drava.app if text(w) == "結果の読み込み"), "the file dialog")
+    dialog = open_dialog(drava, history)
     name = wait_for(lambda: next(c for c in walk(dialog) if c.getRoleName() == "text" and c.getState().contains(pyatspi.STATE_FOCUSED)), "its file name")
     name.queryEditableText().setTextContents(results)
     next(c for c in walk(dialog) if c.getRoleName() == "push button" and text(c) == "Open").queryAction().doAction(0)
@@ -68,12 +69,41 @@ def check_from_history():
     wait_for(lambda: totals in labels(), lambda: "%r among %s" % (totals, labels()))
     assert "追加 1 · 既存 0 · 食い違い 0 · 読めない行 0" in labels(), labels()
 
+    open_dialog(drava, history)
+    close_at_once(drava)
+
+
+def close_during_a_draw():
+    drava = Drava(sys.argv[1])
+    drava.key("shift+F10")
+    wait_for(lambda: next(c for c in walk(drava.app) if c.getRoleName() == "menu item"), "the menu").queryAction().doAction(0)
+    open_dialog(drava, history_of(drava))
+    drava.line("A")[1].queryAction().doAction(0)
+    wait_for(lambda: text(drava.line("A")[1]) != "START", "line A's draw to begin")
+    close_at_once(drava)
+
+
+def history_of(drava):
+    return wait_for(lambda: next(w for w in drava.app if text(w) == "履歴と照合"), "the history window")
+
+
+def open_dialog(drava, history):
+    next(c for c in walk(history) if c.getRoleName() == "push button" and text(c) == "結果の読み込み").queryAction().doAction(0)
+    return wait_for(lambda: next(w for w in drava.app if text(w) == "結果の読み込み"), "the file dialog")
+
+
+def close_at_once(drava):
+    """The main window closed as a window manager does: the program ends, whatever else is open."""
     drava.close_window()
-    assert drava.process.wait(10) == 0, "exit status %d after closing" % drava.process.returncode
+    try:
+        status = drava.process.wait(10)
+    except subprocess.TimeoutExpired:
+        raise AssertionError("the program still runs 10 s after its window was closed")
+    assert status == 0, "exit status %d after closing" % status
 
 
 def walk_menus(app):
     return (c for c in walk(app) if c.getRoleName() == "menu item")
 
 
-run(check_from_history)
+run(lambda: (check_from_history(), close_during_a_draw()))
