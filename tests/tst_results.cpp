@@ -138,6 +138,32 @@ private slots:
         QCOMPARE(recordsOf(imported.draws) + skipped + prizes, read);
     }
 
+    // The five prizes as a user types them beside a draw: yen in digits,
+    // any left empty, or none at all; else nothing is taken.
+    void typedPrizes_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("read"); // "-" for unknown; "no" when refused
+        QTest::newRow("all five") << "200000000,10000000,300000,6800,1000" << "200000000 10000000 300000 6800 1000";
+        QTest::newRow("none") << " " << "- - - - -";
+        QTest::newRow("some, with blanks") << " ,, 300000 ,6800, " << "- - 300000 6800 -";
+        QTest::newRow("eleven digits") << "99999999999,,,," << "99999999999 - - - -";
+        for (const char *refused : {"1,2,3,4", "1,2,3,4,5,6", "-1,,,,", "1e9,,,,", "1.5,,,,", "1 000,,,,", "123456789012,,,,", "abc"})
+            QTest::newRow(refused) << refused << "no";
+    }
+    void typedPrizes()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, read);
+        std::array<int64_t, 5> prizes;
+        prizes.fill(7);
+        QStringList seen;
+        if (readPrizes(typed.toStdString(), prizes))
+            for (const int64_t prize : prizes)
+                seen << (prize == DrawResult::unknown ? "-" : QString::number(prize));
+        QCOMPARE(seen.isEmpty() ? "no" : seen.join(' '), read);
+    }
+
     // By draw number: a new draw is added; the same again fills in prizes
     // not yet known, and changes nothing else; one that differs, or whose
     // date is out of order with its number, is kept out. A line of the book
