@@ -48,7 +48,7 @@ struct Options
             "Draws lottery lines of six numbers from 1 to 43, keeps them in a log and checks them against a draw."));
         // Not addHelpOption(): its --help-all offers Qt's own options, which
         // the window does not take from here.
-        parser.addOptions({help, history, check, stats, results, import, from, to, log, draws, book});
+        parser.addOptions({help, history, check, stats, results, import, drawStats, tryLine, from, to, log, draws, book});
     }
 
     QCommandLineParser parser;
@@ -67,17 +67,26 @@ struct Options
     const QCommandLineOption import = option(
         "import", "Read a result file (Shift_JIS or UTF-8 CSV) into the results book; - reads standard input.",
         "FILE");
+    const QCommandLineOption drawStats = option(
+        "draw-stats", "Print how often each number was drawn in the draws of the results book, how many draws "
+                      "ago each last came, and a test of whether they came evenly.");
+    const QCommandLineOption tryLine = option(
+        "try", "Print each draw of the results book that LINE, six numbers such as 3,7,12,25,31,40, would have "
+               "won, with its date, its tier and its prize.", "LINE");
     const QCommandLineOption from = option(
-        "from", "With --check, --stats or --results: lines stamped on or after DATE.", "yyyy/mm/dd");
+        "from", "With --check, --stats or --results: lines stamped on or after DATE; with --draw-stats or "
+                "--try: draws held on or after DATE.", "yyyy/mm/dd");
     const QCommandLineOption to = option(
-        "to", "With --check, --stats or --results: lines stamped on or before DATE.", "yyyy/mm/dd");
+        "to", "With --check, --stats or --results: lines stamped on or before DATE; with --draw-stats or "
+              "--try: draws held on or before DATE.", "yyyy/mm/dd");
     const QCommandLineOption log = option(
         "log", "With --check, --stats or --results: read FILE, not the master log; - reads standard input, "
                "and a pipe is read to its end.", "FILE");
     const QCommandLineOption draws = option(
         "draws", "With --results: each line was played for N draws in a row (1 to 10; 1 unless told).", "N");
     const QCommandLineOption book = option(
-        "book", "With --results or --import: the results book FILE, not the one beside the master log.", "FILE");
+        "book", "With --results, --import, --draw-stats or --try: the results book FILE, not the one beside the "
+                "master log.", "FILE");
 
     // What the arguments ask of the program, or why they cannot be.
     QString read(CommandLine &command) const
@@ -114,8 +123,9 @@ private:
         if (!parser.positionalArguments().isEmpty())
             return QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
         const std::pair<const QCommandLineOption &, CommandLine::Action> actions[] = {
-            {history, CommandLine::History}, {check, CommandLine::Check}, {stats, CommandLine::Stats},
-            {results, CommandLine::Results}, {import, CommandLine::Import}};
+            {history, CommandLine::History}, {check, CommandLine::Check},         {stats, CommandLine::Stats},
+            {results, CommandLine::Results}, {import, CommandLine::Import},       {drawStats, CommandLine::DrawStats},
+            {tryLine, CommandLine::Try}};
         QStringList named;
         for (const auto &[option, asked] : actions)
             if (parser.isSet(option)) {
@@ -129,9 +139,10 @@ private:
     QString eachWithItsAction(CommandLine::Action action) const
     {
         using A = CommandLine::Action;
-        const std::vector<A> readers{A::Check, A::Stats, A::Results};
+        const std::vector<A> ranged{A::Check, A::Stats, A::Results, A::DrawStats, A::Try};
         const std::pair<const QCommandLineOption &, std::vector<A>> rules[] = {
-            {from, readers}, {to, readers}, {log, readers}, {draws, {A::Results}}, {book, {A::Results, A::Import}}};
+            {from, ranged}, {to, ranged}, {log, {A::Check, A::Stats, A::Results}}, {draws, {A::Results}},
+            {book, {A::Results, A::Import, A::DrawStats, A::Try}}};
         for (const auto &[option, with] : rules) {
             if (!parser.isSet(option) || std::count(with.begin(), with.end(), action))
                 continue;
@@ -145,10 +156,12 @@ private:
 
     QString actionName(CommandLine::Action action) const
     {
-        const QCommandLineOption &named = action == CommandLine::Check     ? check
-                                          : action == CommandLine::Stats   ? stats
-                                          : action == CommandLine::Results ? results
-                                                                           : import;
+        const QCommandLineOption &named = action == CommandLine::Check       ? check
+                                          : action == CommandLine::Stats     ? stats
+                                          : action == CommandLine::Results   ? results
+                                          : action == CommandLine::DrawStats ? drawStats
+                                          : action == CommandLine::Try       ? tryLine
+                                                                             : import;
         return QStringLiteral("--") + named.names().first();
     }
 
@@ -165,11 +178,11 @@ private:
                     .arg(Plays::mostDraws)
                     .arg(parser.value(draws));
         }
-        if (parser.isSet(check)) {
-            std::string why;
-            if (!parseDraw(parser.value(check).toStdString(), command.draw, why))
-                return QStringLiteral("the draw '%1': %2").arg(parser.value(check), QString::fromStdString(why));
-        }
+        std::string why;
+        if (parser.isSet(check) && !parseDraw(parser.value(check).toStdString(), command.draw, why))
+            return QStringLiteral("the draw '%1': %2").arg(parser.value(check), QString::fromStdString(why));
+        if (parser.isSet(tryLine) && !parseLine(parser.value(tryLine).toStdString(), command.line, why))
+            return QStringLiteral("the line '%1': %2").arg(parser.value(tryLine), QString::fromStdString(why));
         for (const auto &[option, date] : {std::pair{&from, &command.fromDate}, std::pair{&to, &command.toDate}})
             if (parser.isSet(*option) && !(*date = readDate(parser.value(*option))))
                 return QStringLiteral("--%1 takes a date as yyyy/mm/dd, not '%2'")

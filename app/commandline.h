@@ -8,20 +8,23 @@
 // opens its window as it always has.
 struct CommandLine
 {
-    enum Action { Window, History, Check, Stats, Results, Import, Done };
+    enum Action { Window, History, Check, Stats, Results, Import, DrawStats, Try, Done };
     Action action = Window;
     int exitCode = 0; // for Done: help, version, or arguments that break the rules
 
-    // For Check: the announced draw.
+    // For Check: the announced draw. For Try: the line's six numbers, as
+    // the mask prizeOf takes.
     AnnouncedDraw draw;
-    // For Check, Stats and Results: the date range (yyyymmdd, 0 for open)
-    // and the log to read ("" for the one Save writes to).
+    uint64_t line = 0;
+    // For Check, Stats and Results: the date range of the lines (yyyymmdd,
+    // 0 for open) and the log to read ("" for the one Save writes to). For
+    // DrawStats and Try: the date range of the draws.
     int fromDate = 0, toDate = 0;
     QString log;
     // For Results: how many draws in a row each line was played for.
     int draws = 1;
-    // For Results and Import: the results book ("" for the one beside the
-    // master log). For Import: the result file to read.
+    // For Results, Import, DrawStats and Try: the results book ("" for the
+    // one beside the master log). For Import: the result file to read.
     QString book, resultFile;
 
     // Reads the program's arguments. Help, the version and what is wrong with

@@ -1,6 +1,9 @@
 #include "commands.h"
 
+#include "analysis/drawstats.h"
+#include "analysis/trial.h"
 #include "files/inputfile.h"
+#include "history/calendar.h"
 #include "history/evenness.h"
 #include "history/logfile.h"
 #include "results/bookfile.h"
@@ -171,6 +174,46 @@ int import(const CommandLine &command, const QString &bookPath)
     if (!file.unreadablePrizes.empty())
         report += ", " + countedList("prizes unreadable", file.unreadablePrizes);
     std::fprintf(stderr, "drava: %s\n", report.c_str());
+    return 0;
+}
+
+int drawStats(const CommandLine &command, const QString &bookPath)
+{
+    BookFile::Read book;
+    if (!readBook(bookPath, book))
+        return 1;
+    const DrawStats stats = drawStatsOf(book.book, command.fromDate, command.toDate);
+    std::string out = "draws " + std::to_string(stats.draws) + '\n';
+    for (size_t n = 1; n <= 43; ++n)
+        out += std::to_string(n) + ' ' + std::to_string(stats.counts[n]) + ' '
+               + (stats.gaps[n] == DrawStats::never ? "-" : std::to_string(stats.gaps[n])) + '\n';
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::printf("chi2 %.2f df %d p %.4g\n", stats.evenness.chi2, Evenness::degreesOfFreedom, stats.evenness.p);
+    reportSkipped("the book: ", book.book.skipped());
+    return 0;
+}
+
+int tryLine(const CommandLine &command, const QString &bookPath)
+{
+    BookFile::Read book;
+    if (!readBook(bookPath, book))
+        return 1;
+    const Trial trial = tryLine(book.book, command.line, command.fromDate, command.toDate);
+    std::string out;
+    for (const Trial::Hit &hit : trial.hits) {
+        const int64_t prize = hit.draw.prizeOf(hit.tier);
+        out += std::to_string(hit.draw.number) + ',' + Calendar::dateText(hit.draw.date) + ',' + char('0' + hit.tier)
+               + ',' + (prize == DrawResult::unknown ? "" : std::to_string(prize)) + '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::string summary = "tried against " + counted(trial.draws, "draw") + ":";
+    for (int tier = 1; tier <= 5; ++tier)
+        summary += (tier > 1 ? ", tier " : " tier ") + std::to_string(tier) + ' ' + std::to_string(trial.tiers[size_t(tier)]);
+    summary += "; won " + std::to_string(trial.won) + " yen, spent " + std::to_string(trial.cost()) + " yen";
+    if (trial.unknownPrizes)
+        summary += "; " + counted(trial.unknownPrizes, "win") + " with a prize not in the book";
+    std::fprintf(stderr, "drava: %s\n", summary.c_str());
+    reportSkipped("the book: ", book.book.skipped());
     return 0;
 }
 } // namespace Commands

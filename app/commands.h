@@ -15,4 +15,9 @@ int stats(const CommandLine &command, const QString &logPath);
 int results(const CommandLine &command, const QString &logPath, const QString &bookPath);
 // Reads a result file into the results book.
 int import(const CommandLine &command, const QString &bookPath);
+// How often each number was drawn in the book's draws, how many draws ago
+// each last came, and the test of evenness.
+int drawStats(const CommandLine &command, const QString &bookPath);
+// Each draw of the book that a line would have won, and the totals.
+int tryLine(const CommandLine &command, const QString &bookPath);
 } // namespace Commands

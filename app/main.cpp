@@ -45,6 +45,10 @@ int main(int argc, char *argv[])
         return Commands::results(command, logOf(), bookOf());
     case CommandLine::Import:
         return Commands::import(command, bookOf());
+    case CommandLine::DrawStats:
+        return Commands::drawStats(command, bookOf());
+    case CommandLine::Try:
+        return Commands::tryLine(command, bookOf());
     default:
         break;
     }

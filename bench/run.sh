@@ -26,3 +26,4 @@ build-bench/bench/bench_startup build-bench/drava build-bench/bench/bare_window 
 build-bench/bench/bench_draw "${DRAWS:-20}" --history
 build-bench/bench/bench_save
 build-bench/bench/bench_history build-bench/drava
+build-bench/bench/bench_draws

@@ -7,6 +7,7 @@
 #include "history/logreader.h"
 #include "history/prize.h"
 #include "history/tally.h"
+#include "analysis/drawstats.h"
 #include "results/plays.h"
 
 #include <algorithm>
@@ -145,6 +146,21 @@ void checkBook(const char *data, size_t size, const std::vector<LoggedLine> &lin
     const ResultsBook rewritten = ResultsBook::read(text.data(), text.size());
     require(read.empty() || (rewritten.text() == text && rewritten.skipped().count == book.skipped().count),
             "the book written out reads the same, the lines it could not read kept");
+
+    // The draws' figures add up: six numbers and fifteen pairs a draw, and no
+    // number away longer than its longest.
+    const DrawStats stats = drawStatsOf(book, 0, 0);
+    uint64_t drawn = 0, paired = 0;
+    for (size_t n = 1; n <= 43; ++n) {
+        drawn += stats.counts[n];
+        for (size_t m = 1; m <= 43; ++m)
+            paired += stats.pairs[n][m];
+        require(stats.gaps[n] <= stats.longest[n] && stats.longest[n] <= int(stats.draws)
+                    && (stats.gaps[n] == DrawStats::never) == (stats.counts[n] == 0),
+                "a number's gap is within its longest, and within the draws");
+    }
+    require(stats.draws == read.size() && drawn == 6 * stats.draws && paired == 2 * 15 * stats.draws,
+            "six numbers and fifteen pairs a draw");
 
     const Plays::Ledger ledger = Plays::ledgerOf(book, {lines.data(), lines.data() + lines.size()}, draws);
     uint64_t played = ledger.waiting;

@@ -2,14 +2,14 @@
 
 #include <boost/math/special_functions/gamma.hpp>
 
-Evenness evennessOf(const Tally &tally)
+Evenness evennessOf(const std::array<uint64_t, 44> &counts, uint64_t sets)
 {
     Evenness test;
-    if (tally.lines > 0) {
-        const double even = 6.0 * double(tally.lines) / 43;
+    if (sets > 0) {
+        const double even = 6.0 * double(sets) / 43;
         double sum = 0;
         for (int n = 1; n <= 43; ++n) {
-            const double off = double(tally.numbers[size_t(n)]) - even;
+            const double off = double(counts[size_t(n)]) - even;
             sum += off * off / even;
         }
         test.chi2 = sum * (43.0 - 1) / (43.0 - 6);
@@ -20,7 +20,7 @@ Evenness evennessOf(const Tally &tally)
         using InDouble = boost::math::policies::policy<boost::math::policies::promote_double<false>>;
         test.p = boost::math::gamma_q(Evenness::degreesOfFreedom / 2.0, test.chi2 / 2, InDouble());
     }
-    if (tally.lines >= Evenness::fewestLines)
+    if (sets >= Evenness::fewest)
         test.verdict = test.p < Evenness::threshold ? Evenness::Uneven : Evenness::Even;
     return test;
 }

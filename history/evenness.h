@@ -10,15 +10,21 @@
 struct Evenness
 {
     static constexpr int degreesOfFreedom = 42;
-    // Fewer lines than this say too little to judge by.
-    static constexpr uint64_t fewestLines = 100;
+    // Fewer sets than this say too little to judge by.
+    static constexpr uint64_t fewest = 100;
     // Below this p the counts are taken as uneven.
     static constexpr double threshold = 0.01;
 
     double chi2 = 0; // the scaled statistic X²
     double p = 1;    // the chance of an X² at least as large from a fair draw
-    enum Verdict { TooFewLines, Even, Uneven } verdict = TooFewLines;
+    enum Verdict { TooFew, Even, Uneven } verdict = TooFew;
 };
 
-// The test of `tally`'s numbers; with no lines, X² is 0 and p is 1.
-Evenness evennessOf(const Tally &tally);
+// The test of how often each number came up (`counts`, by number; 0
+// unused) among `sets` sets of six distinct numbers, lines or draws; with
+// none, X² is 0 and p is 1.
+Evenness evennessOf(const std::array<uint64_t, 44> &counts, uint64_t sets);
+inline Evenness evennessOf(const Tally &tally)
+{
+    return evennessOf(tally.numbers, tally.lines);
+}

@@ -18,15 +18,13 @@ bool readNumber(const std::string &text, size_t &at, int &n)
         ++at;
     return ok;
 }
-} // namespace
 
-bool parseDraw(const std::string &text, AnnouncedDraw &draw, std::string &why)
+// The six numbers at the start of `text`, separated by commas.
+bool readSix(const std::string &text, size_t &at, AnnouncedDraw &draw, std::string &why)
 {
-    draw = AnnouncedDraw();
-    size_t at = 0;
     for (int k = 0; k < 6; ++k) {
         if (k > 0 && (at >= text.size() || text[at++] != ',')) {
-            why = "six numbers separated by commas are needed before the bonus";
+            why = "six numbers separated by commas are needed";
             return false;
         }
         if (!readNumber(text, at, draw.numbers[k])) {
@@ -39,6 +37,30 @@ bool parseDraw(const std::string &text, AnnouncedDraw &draw, std::string &why)
         }
         draw.mask |= uint64_t(1) << draw.numbers[k];
     }
+    return true;
+}
+} // namespace
+
+bool parseLine(const std::string &text, uint64_t &mask, std::string &why)
+{
+    AnnouncedDraw six;
+    size_t at = 0;
+    if (!readSix(text, at, six, why))
+        return false;
+    if (at != text.size()) {
+        why = "a line has six numbers separated by commas, and nothing more";
+        return false;
+    }
+    mask = six.mask;
+    return true;
+}
+
+bool parseDraw(const std::string &text, AnnouncedDraw &draw, std::string &why)
+{
+    draw = AnnouncedDraw();
+    size_t at = 0;
+    if (!readSix(text, at, draw, why))
+        return false;
     if (at >= text.size() || text[at] != '+') {
         why = at < text.size() && text[at] == ',' ? "a draw has six numbers, then the bonus as +N"
                                                   : "the bonus number is missing: add it as +N";

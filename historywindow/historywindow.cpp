@@ -5,6 +5,7 @@
 #include "history/calendar.h"
 #include "model/fonts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDragEnterEvent>
@@ -18,7 +19,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSplitter>
+#include <QScrollArea>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -45,8 +47,9 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
       view(new QTableView),
       results(new ResultsPanel(logPath.isEmpty() ? QString()
                                                  : QFileInfo(logPath).path() + '/' + QLatin1String(ResultsBook::fileName))),
-      chart(new FrequencyChart), progress(new QProgressBar), evenness(new QLabel), count(new QLabel),
-      prizes(new QLabel), skipped(new QLabel)
+      figures(new DrawFigures), trial(new TrialPanel), pages(new QTabWidget), drawsScroll(new QScrollArea),
+      chart(new FrequencyChart(QStringLiteral("数字の出現回数"))), progress(new QProgressBar), evenness(new QLabel),
+      count(new QLabel), prizes(new QLabel), skipped(new QLabel)
 {
     Fonts::substituteJapaneseFaces();
     setFont(Fonts::gothicFont(10));
@@ -56,17 +59,10 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(rangeRow());
-    layout->addLayout(drawRow());
-    setUpView();
-    auto *tables = new QSplitter(Qt::Vertical);
-    tables->addWidget(view);
-    tables->addWidget(results);
-    tables->setChildrenCollapsible(false);
-    layout->addWidget(tables, 4);
+    pages->addTab(linesPage(), QStringLiteral("抽選した行(&L)"));
+    pages->addTab(drawsPage(), QStringLiteral("当せん結果(&B)"));
+    layout->addWidget(pages, 1);
     fitColumns(); // in the window's face, which the view has from here on
-    layout->addWidget(chart, 1);
-    layout->addWidget(evenness);
-    layout->addLayout(statusRow());
     resize(760, 740);
     setAcceptDrops(true);
     // A draw chosen in the book takes the place of one typed in, and the other way round.
@@ -77,6 +73,13 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
             draw.reset();
         }
         showDraw();
+    });
+    connect(results, &ResultsPanel::bookChanged, this, &HistoryWindow::showDraws);
+    // The page of draws is taller than the window: what the keyboard goes
+    // to, by Tab or a control's key, is scrolled into sight.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && drawsScroll->widget()->isAncestorOf(now))
+            drawsScroll->ensureWidgetVisible(trial->isAncestorOf(now) ? trial : now);
     });
     follow();
     showLines();
@@ -97,6 +100,37 @@ QLayout *HistoryWindow::rangeRow()
     return range;
 }
 
+// The lines picked: the table, how often each number came up among them and
+// the test of it, and what they win against a draw typed in or chosen.
+QWidget *HistoryWindow::linesPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->addLayout(drawRow());
+    setUpView();
+    layout->addWidget(view, 4);
+    layout->addWidget(chart, 1);
+    layout->addWidget(evenness);
+    layout->addLayout(statusRow());
+    return page;
+}
+
+// The draws of the results book: the lines played for each and the totals,
+// the figures of the draws themselves, and a line tried against them all. A
+// page taller than the window: it scrolls.
+QWidget *HistoryWindow::drawsPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(results);
+    layout->addWidget(figures);
+    layout->addWidget(trial);
+    drawsScroll->setWidget(page);
+    drawsScroll->setWidgetResizable(true);
+    drawsScroll->setFrameShape(QFrame::NoFrame);
+    return drawsScroll;
+}
+
 QLayout *HistoryWindow::drawRow()
 {
     auto *drawLabel = new QLabel(QStringLiteral("当せん番号(&N):"));
@@ -109,11 +143,15 @@ QLayout *HistoryWindow::drawRow()
     connect(check, &QPushButton::clicked, this, &HistoryWindow::enterDraw);
     connect(drawEntry, &QLineEdit::returnPressed, this, &HistoryWindow::enterDraw);
     drawProblem->setAccessibleName(QStringLiteral("当せん番号の誤り"));
+    auto *tryAll = new QPushButton(QStringLiteral("選んだ行を全回と照合(&W)"));
+    tryAll->setAccessibleName(QStringLiteral("選んだ行を全回と照合"));
+    connect(tryAll, &QPushButton::clicked, this, &HistoryWindow::trySelectedLine);
     auto *row = new QHBoxLayout;
     row->addWidget(drawLabel);
     row->addWidget(drawEntry, 1);
     row->addWidget(check);
     row->addWidget(drawProblem, 1);
+    row->addWidget(tryAll);
     return row;
 }
 
@@ -214,7 +252,7 @@ void HistoryWindow::showLines()
     // The whole log's tally is made while it is read; a range is tallied here.
     const bool whole = shown == follower.lines() && span.size() == lines.size();
     const Tally tally = whole ? follower.tally() : tallyOf(span);
-    chart->show(tally);
+    chart->show(tally.numbers, 6.0 * double(tally.lines) / 43);
     evenness->setText(FrequencyChart::judge(evennessOf(tally)));
 
     const bool reading = follower.loading() && !follower.missing();
@@ -230,6 +268,28 @@ void HistoryWindow::showLines()
                                         : QStringLiteral("読めない行: %1 (%2)").arg(unreadable.count).arg(Tables::listed(unreadable)));
     tallyTyped();
     showPrizes();
+    showDraws();
+}
+
+// The draws of the book in the range, as the figures and the trial show them.
+void HistoryWindow::showDraws()
+{
+    const int fromDate = dateOf(fromOn, from), toDate = dateOf(toOn, to);
+    figures->show(results->book(), fromDate, toDate);
+    trial->show(results->book(), fromDate, toDate);
+}
+
+// The line chosen in the table tried against every draw; with none chosen,
+// one is typed in.
+void HistoryWindow::trySelectedLine()
+{
+    pages->setCurrentWidget(drawsScroll);
+    const QModelIndex current = view->currentIndex();
+    if (current.isValid())
+        trial->tryLine(table.lineAt(current.row()).numberMask());
+    else
+        trial->setFocus();
+    drawsScroll->ensureWidgetVisible(trial);
 }
 
 // The draw the lines are checked against: one chosen in the results book,

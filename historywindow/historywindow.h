@@ -1,8 +1,10 @@
 #pragma once
 
+#include "drawfigures.h"
 #include "frequencychart.h"
 #include "linetable.h"
 #include "resultspanel.h"
+#include "trialpanel.h"
 
 #include "follow/logfollower.h"
 
@@ -14,6 +16,8 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QProgressBar;
+class QScrollArea;
+class QTabWidget;
 class QTableView;
 
 // "履歴と照合": the lines the master log holds, how often each number came up
@@ -37,6 +41,8 @@ protected:
 
 private:
     QLayout *rangeRow();
+    QWidget *linesPage();
+    QWidget *drawsPage();
     QLayout *drawRow();
     void setUpView();
     void fitColumns();
@@ -44,6 +50,8 @@ private:
     void follow();
 
     void showLines();
+    void showDraws();
+    void trySelectedLine();
     void showDraw();
     void showPrizes();
     void tallyTyped();
@@ -64,6 +72,10 @@ private:
     QLabel *drawProblem;
     QTableView *view;
     ResultsPanel *results;
+    DrawFigures *figures;
+    TrialPanel *trial;
+    QTabWidget *pages;
+    QScrollArea *drawsScroll;
     FrequencyChart *chart;
     QProgressBar *progress;
     QLabel *evenness;

@@ -53,7 +53,7 @@ QVariant LineTable::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const LoggedLine &line = span.end[-1 - index.row()];
+    const LoggedLine &line = lineAt(index.row());
     const int column = index.column();
     const int number = column >= FirstNumber && column < Prize ? line.number(column - FirstNumber) : 0;
     const bool checked = draw && (!playedFor || playedFor(line));

@@ -35,6 +35,9 @@ public:
 
     enum Column { Date, Time, Letter, FirstNumber, Prize = FirstNumber + 6, Columns };
 
+    // The line shown in `row`, newest first.
+    const LoggedLine &lineAt(int row) const { return span.end[-1 - row]; }
+
 private:
     SettledLines lines;
     LineSpan span{nullptr, nullptr};

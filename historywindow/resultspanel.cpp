@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -65,6 +66,7 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setTabKeyNavigation(false);
+    view->setMinimumHeight(220);
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ResultsPanel::changed);
 
     auto *layout = new QVBoxLayout(this);
@@ -181,6 +183,7 @@ void ResultsPanel::showBook(const BookFile::Read &read)
     }
     bookProblem = problem;
     workOut();
+    emit bookChanged();
 }
 
 void ResultsPanel::record()
@@ -232,6 +235,7 @@ void ResultsPanel::showChange(const BookFile::Update &update, const NumberList &
     tell(parts.join(QStringLiteral(" · ")));
     results = update.read.book;
     workOut();
+    emit bookChanged();
 }
 
 // What the lines shown cost and won, worked out behind the window's thread:
@@ -249,9 +253,13 @@ void ResultsPanel::workOut()
                     if (table.drawAt(row).number == chosenNumber)
                         view->selectRow(row);
             const Plays::DrawTotals &all = ledger.all;
-            QString text = QStringLiteral("購入 %1 行 · %2 円 · 当せん %3 円 · 収支 %4 円 · 結果待ち %5 行")
+            QString text = QStringLiteral("購入 %1 行 · %2 円 · 当せん %3 円 · 収支 %4 円")
                                .arg(DrawTable::yen(int64_t(all.lines)), DrawTable::yen(all.cost()), DrawTable::yen(all.won),
-                                    DrawTable::yen(all.won - all.cost()), DrawTable::yen(int64_t(ledger.waiting)));
+                                    DrawTable::yen(all.won - all.cost()));
+            // What was won as a share of what was spent.
+            if (all.cost() > 0)
+                text += QStringLiteral(" · 還元 %1 %").arg(QLocale(QLocale::English).toString(100.0 * double(all.won) / double(all.cost()), 'f', 1));
+            text += QStringLiteral(" · 結果待ち %1 行").arg(DrawTable::yen(int64_t(ledger.waiting)));
             if (all.unknownPrizes)
                 text += QStringLiteral(" · 賞金不明 %1 行").arg(all.unknownPrizes);
             totals->setText(text);

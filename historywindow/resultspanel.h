@@ -45,6 +45,8 @@ signals:
     // A draw was chosen in the table, or let go; or what the lines played
     // for the one chosen came to changed.
     void changed();
+    // The book was read again, or changed.
+    void bookChanged();
 
 private:
     QLayout *entryRow();

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-rooms=(platform files threads model history results follow draw lines sort log print clear repeat historywindow app)
+rooms=(platform files threads model history results analysis follow draw lines sort log print clear repeat historywindow app)
 status=0
 for ((i = 0; i < ${#rooms[@]}; i++)); do
     room=${rooms[i]}

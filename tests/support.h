@@ -111,6 +111,16 @@ inline QString lineOf(const QWidget *window, const QString &what)
     return QString();
 }
 
+// A window's control that assistive technology knows as `name`.
+template<typename Control = QWidget>
+Control *named(const QWidget *window, const QString &name)
+{
+    for (Control *control : window->findChildren<Control *>())
+        if (control->accessibleName() == name)
+            return control;
+    return nullptr;
+}
+
 // Runs a shell command; its standard output, or a null string if it failed.
 inline QString shell(const QString &command)
 {

@@ -227,7 +227,7 @@ private slots:
         QTest::newRow("a log named \"\"") << QStringList{"--stats", "--log", ""} << QByteArray()
                                        << QByteArray("drava: --log takes a file's name, not an empty one\n") << 2;
         QTest::newRow("--from alone") << QStringList{"--from", "2026/12/06"} << QByteArray()
-                                      << QByteArray("drava: --from goes with --check, --stats or --results\n") << 2;
+                                      << QByteArray("drava: --from goes with --check, --stats, --results, --draw-stats or --try\n") << 2;
         QTest::newRow("version") << QStringList{"--version"} << QByteArray("drava 1.0\n") << QByteArray() << 0;
     }
     void checkCommand()
@@ -312,13 +312,12 @@ private slots:
     // 6 × lines ÷ 43 times ends.
     void evenShareLine()
     {
-        FrequencyChart chart;
+        FrequencyChart chart(QString{});
         chart.resize(700, 600);
-        Tally tally;
-        tally.lines = 43;
-        tally.numbers.fill(6);
-        tally.numbers[1] = 12;
-        chart.show(tally);
+        FrequencyChart::Counts counts;
+        counts.fill(6);
+        counts[1] = 12;
+        chart.show(counts, 6.0 * 43 / 43);
         // The line is the row most pixels of its red are on; the bar's top
         // the first of its blue down the middle.
         const QImage image = chart.grab().toImage();
@@ -351,7 +350,7 @@ private slots:
         w.form.OpenHistory(); // once more: still the one window
         QCOMPARE(histories().size(), 1);
         QWidget *h = w.form.historyWindow();
-        auto *view = h->findChild<QTableView *>();
+        auto *view = named<QTableView>(h, "抽選した行");
         auto label = [h](const QString &what) { return lineOf(h, what); };
         QTRY_COMPARE(view->model()->rowCount(), 2);
         QTRY_COMPARE(label("読めない行"), QString("読めない行: 1 (2)"));
@@ -365,7 +364,7 @@ private slots:
         QCOMPARE(view->model()->rowCount(), 3);
         QCOMPARE(label("行数"), QString("行数: 3"));
 
-        auto *entry = h->findChild<QLineEdit *>();
+        auto *entry = named<QLineEdit>(h, "当せん番号");
         entry->setText("7,12,19,25,38,40+41");
         emit entry->returnPressed();
         QCOMPARE(label("当せんの集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));

@@ -1,5 +1,6 @@
 #include "support.h"
 #include "historywindow/historywindow.h"
+#include "history/calendar.h"
 #include "results/importfile.h"
 
 #include <QDateEdit>
@@ -53,6 +54,15 @@ QProcess *drava(const QString &folder, const QStringList &arguments, const QByte
     p->write(input);
     p->closeWriteChannel();
     return p;
+}
+
+// The book of the worked example: 1 2 3 4 5 6 +7, 1 2 3 4 5 7 +8, 10 11 12 13 14 15 +1.
+const QByteArray example = "1,2026/01/05,1,2,3,4,5,6,7,,,,,\r\n2,2026/01/08,1,2,3,4,5,7,8,200000000,10000000,,,\r\n"
+                           "3,2026/01/12,10,11,12,13,14,15,1,,,,,\r\n";
+
+ResultsBook bookOf(const QByteArray &bytes)
+{
+    return ResultsBook::read(bytes.constData(), size_t(bytes.size()));
 }
 
 // A result file of `count` draws from `first`, three days apart.
@@ -162,6 +172,78 @@ private slots:
             for (const int64_t prize : prizes)
                 seen << (prize == DrawResult::unknown ? "-" : QString::number(prize));
         QCOMPARE(seen.isEmpty() ? "no" : seen.join(' '), read);
+    }
+
+    // The draws' own figures over a date range: how often each number was
+    // drawn among the six ("n:count/gap/longest", those never drawn left
+    // out), the bonuses, the ten pairs drawn together most often, and X².
+    void drawStats_data()
+    {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<QString>("figures");
+        QTest::newRow("the worked example") << QDate() << QDate()
+            << "3 draws; 1:2/1/1 2:2/1/1 3:2/1/1 4:2/1/1 5:2/1/1 6:1/2/2 7:1/1/1 10:1/0/2 11:1/0/2 12:1/0/2 13:1/0/2 "
+               "14:1/0/2 15:1/0/2; bonus 1 7 8; pairs 1-2:2 1-3:2 1-4:2 1-5:2 2-3:2 2-4:2 2-5:2 3-4:2 3-5:2 4-5:2, 6-7:0; "
+               "chi2 55.50";
+        QTest::newRow("from the second draw") << QDate(2026, 1, 8) << QDate()
+            << "2 draws; 1:1/1/1 2:1/1/1 3:1/1/1 4:1/1/1 5:1/1/1 7:1/1/1 10:1/0/1 11:1/0/1 12:1/0/1 13:1/0/1 14:1/0/1 "
+               "15:1/0/1; bonus 1 8; pairs 1-2:1 1-3:1 1-4:1 1-5:1 1-7:1 2-3:1 2-4:1 2-5:1 2-7:1 3-4:1, 6-7:0; chi2 35.19";
+        QTest::newRow("none in the range") << QDate(2026, 1, 13) << QDate(2026, 12, 31)
+            << "0 draws; ; bonus ; pairs , 6-7:0; chi2 0.00";
+    }
+    void drawStats()
+    {
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(QString, figures);
+        const DrawStats stats = drawStatsOf(bookOf(example), from.isValid() ? Calendar::dateOf(from) : 0,
+                                            to.isValid() ? Calendar::dateOf(to) : 0);
+        QStringList numbers, bonuses, pairs;
+        for (size_t n = 1; n <= 43; ++n) {
+            if (stats.counts[n])
+                numbers << QString("%1:%2/%3/%4").arg(n).arg(stats.counts[n]).arg(stats.gaps[n]).arg(stats.longest[n]);
+            else if (stats.gaps[n] != DrawStats::never || stats.longest[n] != int(stats.draws))
+                numbers << QString("%1: never drawn, yet gap %2, longest %3").arg(n).arg(stats.gaps[n]).arg(stats.longest[n]);
+            for (uint64_t k = 0; k < stats.bonuses[n]; ++k)
+                bonuses << QString::number(n);
+        }
+        for (const DrawStats::Pair &pair : stats.mostOften(10))
+            pairs << QString("%1-%2:%3").arg(pair.a).arg(pair.b).arg(pair.times);
+        QCOMPARE(QString("%1 draws; %2; bonus %3; pairs %4, 6-7:%5; chi2 %6")
+                     .arg(stats.draws).arg(numbers.join(' '), bonuses.join(' '), pairs.join(' '))
+                     .arg(stats.pairs[6][7] + stats.pairs[7][6]).arg(stats.evenness.chi2, 0, 'f', 2),
+                 figures);
+    }
+
+    // A line tried against every draw of the example: the draws it would
+    // have won, and the summary the window shows.
+    void trial_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QString>("tried");
+        QTest::newRow("five and the bonus, then all six: 2等, 1等 with its prize")
+            << "1,2,3,4,5,7" << QDate() << "1:2 2:1 · 全 3 回 · 1等 1 · 2等 1 · 3等 0 · 4等 0 · 5等 0 · 当せん 200,000,000 円 · "
+                                         "購入 600 円 · 賞金不明 1 回";
+        QTest::newRow("three, once: the bonus counts only beside five") << "1,10,11,12,30,31" << QDate()
+            << "3:5 · 全 3 回 · 1等 0 · 2等 0 · 3等 0 · 4等 0 · 5等 1 · 当せん 0 円 · 購入 600 円 · 賞金不明 1 回";
+        QTest::newRow("in a range") << "1,2,3,4,5,7" << QDate(2026, 1, 6)
+            << "2:1 · 全 2 回 · 1等 1 · 2等 0 · 3等 0 · 4等 0 · 5等 0 · 当せん 200,000,000 円 · 購入 400 円";
+    }
+    void trial()
+    {
+        QFETCH(QString, line);
+        QFETCH(QDate, from);
+        QFETCH(QString, tried);
+        uint64_t mask = 0;
+        std::string why;
+        QVERIFY(parseLine(line.toStdString(), mask, why));
+        const Trial trial = tryLine(bookOf(example), mask, from.isValid() ? Calendar::dateOf(from) : 0, 0);
+        QStringList hits;
+        for (const Trial::Hit &hit : trial.hits)
+            hits << QString("%1:%2").arg(hit.draw.number).arg(hit.tier);
+        QCOMPARE(hits.join(' ') + " · " + TrialPanel::summaryOf(trial), tried);
     }
 
     // By draw number: a new draw is added; the same again fills in prizes
@@ -291,6 +373,22 @@ private slots:
         QTest::newRow("import into a file that is not a book: left alone")
             << QStringList{"--import", "results.csv", "--book", "KelpLog.csv"} << QByteArray()
             << QByteArray("drava: KelpLog.csv is not a results book\n") << 1 << book;
+        QByteArray drawn = "draws 3\n";
+        for (int n = 1; n <= 43; ++n)
+            drawn += QByteArray::number(n) + (n <= 5 ? " 2 1" : n == 6 ? " 1 2" : n == 7 ? " 1 1" : n >= 10 && n <= 15 ? " 1 0" : " 0 -") + '\n';
+        QTest::newRow("draw-stats: the worked example") << QStringList{"--draw-stats", "--book", "example.csv"}
+                                                        << drawn + "chi2 55.50 df 42 p 0.07926\n" << QByteArray() << 0 << book;
+        QTest::newRow("try: the worked example")
+            << QStringList{"--try", "1,2,3,4,5,7", "--book", "example.csv"}
+            << QByteArray("1,2026/01/05,2,\n2,2026/01/08,1,200000000\n")
+            << QByteArray("drava: tried against 3 draws: tier 1 1, tier 2 1, tier 3 0, tier 4 0, tier 5 0; won 200000000 yen, "
+                          "spent 600 yen; 1 win with a prize not in the book\n")
+            << 0 << book;
+        QTest::newRow("try: a line with a bonus") << QStringList{"--try", "1,2,3,4,5,6+7"} << QByteArray()
+            << QByteArray("drava: the line '1,2,3,4,5,6+7': a line has six numbers separated by commas, and nothing more\n")
+            << 2 << book;
+        QTest::newRow("try: no log") << QStringList{"--try", "1,2,3,4,5,6", "--log", "KelpLog.csv"} << QByteArray()
+            << QByteArray("drava: --log goes with --check, --stats or --results\n") << 2 << book;
         QTest::newRow("import of no file") << QStringList{"--import", "none.csv"} << QByteArray()
             << QByteArray("drava: cannot read the result file none.csv: No such file or directory\n") << 1 << book;
         QTest::newRow("import into a book that cannot be read: left alone")
@@ -310,7 +408,7 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(writeFile(folder.filePath("KelpLog.csv"), logged));
         QVERIFY(writeFile(folder.filePath("KelpResults.csv"), book));
-        QVERIFY(writeFile(folder.filePath("results.csv"), resultFile));
+        QVERIFY(writeFile(folder.filePath("results.csv"), resultFile) && writeFile(folder.filePath("example.csv"), example));
         if (arguments.first() == "--results")
             arguments << "--log" << "KelpLog.csv";
         if (!arguments.contains("--book"))
@@ -389,13 +487,7 @@ private slots:
         w.form.OpenHistory();
         QWidget *h = w.form.historyWindow();
         // Controls by their names, the lines of text by what they are, as assistive technology finds them.
-        const auto named = [h](const QString &name) {
-            for (QWidget *widget : h->findChildren<QWidget *>())
-                if (widget->accessibleName() == name)
-                    return widget;
-            return static_cast<QWidget *>(nullptr);
-        };
-        QTRY_COMPARE(lineOf(h, "収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 1 行"));
+        QTRY_COMPARE(lineOf(h, "収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 還元 1,125,250.0 % · 結果待ち 1 行"));
 
         QMimeData dropped;
         dropped.setUrls({QUrl::fromLocalFile(folder + "results.csv")});
@@ -407,21 +499,21 @@ private slots:
         QVERIFY(readFile(folder + "KelpResults.csv").contains("1902,2024/06/13,5,6,7,8,9,10,11,,,,,\r\n"));
 
         // 第1904回, the newest: line C's. Line A would win it too, but was played for 1901.
-        auto *draws = static_cast<QTableView *>(named("当せん結果"));
+        auto *draws = named<QTableView>(h, "当せん結果");
         draws->selectRow(0);
         const QAbstractItemView *cells = draws; // each column shows its whole text, in the window's face
         for (int column = 0; column < DrawTable::Columns; ++column)
             QVERIFY(cells->sizeHintForColumn(column) <= draws->horizontalHeader()->sectionSize(column));
         QCOMPARE(lineOf(h, "当せんの集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
-        const QAbstractItemModel *lines = static_cast<QTableView *>(named("抽選した行"))->model();
+        const QAbstractItemModel *lines = named<QTableView>(h, "抽選した行")->model();
         QCOMPARE(lines->index(1, LineTable::Prize).data().toString() + lines->index(3, LineTable::Prize).data().toString(), QString("2等"));
 
-        static_cast<QSpinBox *>(named("回"))->setValue(1905);
-        static_cast<QDateEdit *>(named("抽せん日"))->setDate({2024, 6, 24});
-        static_cast<QLineEdit *>(named("記録する当せん番号"))->setText("1,2,3,4,5,6+7");
-        static_cast<QPushButton *>(named("結果に記録"))->click();
+        named<QSpinBox>(h, "回")->setValue(1905);
+        named<QDateEdit>(h, "抽せん日")->setDate({2024, 6, 24});
+        named<QLineEdit>(h, "記録する当せん番号")->setText("1,2,3,4,5,6+7");
+        named<QPushButton>(h, "結果に記録")->click();
         QTRY_VERIFY(readFile(folder + "KelpResults.csv").endsWith("1905,2024/06/24,1,2,3,4,5,6,7,,,,,\r\n"));
-        QTRY_COMPARE(lineOf(h, "収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 結果待ち 0 行 · 賞金不明 1 行"));
+        QTRY_COMPARE(lineOf(h, "収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 還元 1,125,250.0 % · 結果待ち 0 行 · 賞金不明 1 行"));
     }
 };
 

@@ -65,9 +65,18 @@ def check_from_history():
     name = wait_for(lambda: next(c for c in walk(dialog) if c.getRoleName() == "text" and c.getState().contains(pyatspi.STATE_FOCUSED)), "its file name")
     name.queryEditableText().setTextContents(results)
     next(c for c in walk(dialog) if c.getRoleName() == "push button" and text(c) == "Open").queryAction().doAction(0)
-    totals = "購入 4 行 · 800 円 · 当せん 210,007,800 円 · 収支 210,007,000 円 · 結果待ち 0 行"
+    totals = "購入 4 行 · 800 円 · 当せん 210,007,800 円 · 収支 210,007,000 円 · 還元 26,250,975.0 % · 結果待ち 0 行"
     wait_for(lambda: totals in labels(), lambda: "%r among %s" % (totals, labels()))
     assert "追加 1 · 既存 0 · 食い違い 0 · 読めない行 0" in labels(), labels()
+
+    # The draws' own page: how often each number was drawn, and the test of
+    # evenness on the draws, as assistive technology reads them.
+    next(c for c in walk(history) if c.getRoleName() == "page tab" and text(c) == "当せん結果(B)").queryAction().doAction(0)
+    chart = next(c for c in walk(history) if text(c) == "抽せんの出現回数")
+    wait_for(lambda: chart.getState().contains(pyatspi.STATE_SHOWING), "the draws' page")
+    counts = ", ".join("%d: %d" % (n, n in (3, 7, 12, 25, 31, 40)) for n in range(1, 44))
+    assert chart.description == counts, chart.description
+    assert "偏りの検定: χ² = 42.00 (自由度 42), p = 0.4710 · 判断には回数が足りません" in labels(), labels()
 
     open_dialog(drava, history)
     close_at_once(drava)

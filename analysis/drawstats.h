@@ -1,0 +1,46 @@
+#pragma once
+
+#include "history/evenness.h"
+#include "results/resultsbook.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// What the book's draws in a date range show of the numbers: how often each
+// was drawn among the six (the bonus apart), how long since each came and
+// the longest it stayed away, how often each two came in the same draw, and
+// the test of evenness on the six, as the lines picked have it.
+struct DrawStats
+{
+    static constexpr int never = -1;
+
+    uint64_t draws = 0;
+    std::array<uint64_t, 44> counts{};  // among the six, by number; 0 unused
+    std::array<uint64_t, 44> bonuses{}; // as the bonus
+    // Draws since it last came among the six, 0 for the newest; never.
+    std::array<int, 44> gaps{};
+    // The most draws in a row of the range without it, before its first, between
+    // two, or since its last.
+    std::array<int, 44> longest{};
+    // How often a and b came in the same draw, at pairs[a][b] and [b][a].
+    std::array<std::array<uint32_t, 44>, 44> pairs{};
+    Evenness evenness;
+
+    struct Pair
+    {
+        int a, b; // a < b
+        uint32_t times;
+    };
+    // The `count` pairs that came together most often, most first; of as
+    // many, the smaller numbers first.
+    std::vector<Pair> mostOften(size_t count) const;
+};
+
+// The draws of `book` dated from `fromDate` to `toDate` (yyyymmdd, both
+// included; 0 for no bound), in the order of their numbers.
+void forEachDrawBetween(const ResultsBook &book, int fromDate, int toDate,
+                        const std::function<void(const DrawResult &)> &take);
+
+DrawStats drawStatsOf(const ResultsBook &book, int fromDate, int toDate);

@@ -1,0 +1,109 @@
+#include "drawfigures.h"
+
+#include "drawtable.h"
+#include "tables.h"
+
+#include "history/calendar.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+
+namespace {
+QLabel *readOut(const char *description, const QString &text = {})
+{
+    auto *label = new QLabel(text);
+    label->setAccessibleDescription(QString::fromUtf8(description));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setWordWrap(true);
+    return label;
+}
+} // namespace
+
+DrawFigures::DrawFigures(QWidget *parent)
+    : QWidget(parent), heading(readOut("抽せんの回数")), chart(new FrequencyChart(QStringLiteral("抽せんの出現回数"))),
+      bonus(new QCheckBox(QStringLiteral("ボーナス数字(&O)"))), evenness(readOut("抽せんの偏りの検定")),
+      numbersView(new QTableView), map(new PairMap), pairs(readOut("よく一緒に出た組"))
+{
+    connect(bonus, &QCheckBox::toggled, this, &DrawFigures::showCounts);
+
+    auto *sorted = new QSortFilterProxyModel(this);
+    sorted->setSourceModel(&numbers);
+    sorted->setSortRole(NumberTable::SortRole);
+    QTableView *view = numbersView;
+    view->setModel(sorted);
+    view->setAccessibleName(QStringLiteral("数字ごとの出現と間隔"));
+    view->setSortingEnabled(true);
+    view->sortByColumn(NumberTable::Number, Qt::AscendingOrder);
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    view->setTabKeyNavigation(false);
+    view->setMinimumHeight(260);
+
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *top = new QHBoxLayout;
+    top->addWidget(heading, 1);
+    top->addWidget(bonus);
+    layout->addLayout(top, 0, 0, 1, 2);
+    layout->addWidget(chart, 1, 0, 1, 2);
+    layout->addWidget(evenness, 2, 0, 1, 2);
+    layout->addWidget(view, 3, 0);
+    auto *together = new QVBoxLayout;
+    together->addWidget(map, 1);
+    together->addWidget(pairs);
+    layout->addLayout(together, 3, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    layout->addWidget(readOut("抽せんについて", QStringLiteral("どの数字も、毎回同じ確率で選ばれます。"
+                                                        "それまでに何回出たか、しばらく出ていないかで、次の回の確率は変わりません。")),
+                      4, 0, 1, 2);
+}
+
+void DrawFigures::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        Tables::fit(numbersView, {});
+    QWidget::changeEvent(event);
+}
+
+void DrawFigures::show(const ResultsBook &book, int fromDate, int toDate)
+{
+    stats = drawStatsOf(book, fromDate, toDate);
+    int first = 0, last = 0;
+    forEachDrawBetween(book, fromDate, toDate, [&](const DrawResult &draw) {
+        first = first ? first : draw.date;
+        last = draw.date;
+    });
+    heading->setText(stats.draws ? QStringLiteral("抽せん %1 回 (%2〜%3) の数字")
+                                       .arg(DrawTable::yen(int64_t(stats.draws)),
+                                            QString::fromStdString(Calendar::dateText(first)),
+                                            QString::fromStdString(Calendar::dateText(last)))
+                                 : QStringLiteral("この期間の抽せん結果はまだありません"));
+    showCounts();
+    evenness->setText(FrequencyChart::judge(stats.evenness, "回数"));
+    numbers.show(stats);
+    const QString inWords = pairsInWords(stats);
+    map->show(stats, inWords);
+    pairs->setText(inWords.isEmpty() ? QString() : QStringLiteral("よく一緒に出た組: ") + inWords);
+}
+
+// The six numbers of each draw, against their even share of 6 × draws ÷ 43;
+// or the bonus, one a draw.
+void DrawFigures::showCounts()
+{
+    const bool bonuses = bonus->isChecked();
+    chart->show(bonuses ? stats.bonuses : stats.counts, (bonuses ? 1.0 : 6.0) * double(stats.draws) / 43);
+}
+
+QString DrawFigures::pairsInWords(const DrawStats &stats)
+{
+    QStringList words;
+    for (const DrawStats::Pair &pair : stats.mostOften(10))
+        words << QStringLiteral("%1と%2\u00a0(%3回)").arg(pair.a).arg(pair.b).arg(pair.times); // kept on one line
+    return words.join(QStringLiteral(", "));
+}
