@@ -13,21 +13,11 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 
-namespace {
-QLabel *readOut(const char *description, const QString &text = {})
-{
-    auto *label = new QLabel(text);
-    label->setAccessibleDescription(QString::fromUtf8(description));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    label->setWordWrap(true);
-    return label;
-}
-} // namespace
 
 DrawFigures::DrawFigures(QWidget *parent)
-    : QWidget(parent), heading(readOut("抽せんの回数")), chart(new FrequencyChart(QStringLiteral("抽せんの出現回数"))),
-      bonus(new QCheckBox(QStringLiteral("ボーナス数字(&O)"))), evenness(readOut("抽せんの偏りの検定")),
-      numbersView(new QTableView), map(new PairMap), pairs(readOut("よく一緒に出た組"))
+    : QWidget(parent), heading(Tables::readOut("抽せんの回数")), chart(new FrequencyChart(QStringLiteral("抽せんの出現回数"))),
+      bonus(new QCheckBox(QStringLiteral("ボーナス数字(&O)"))), evenness(Tables::readOut("抽せんの偏りの検定")),
+      numbersView(new QTableView), map(new PairMap), pairs(Tables::readOut("よく一緒に出た組"))
 {
     connect(bonus, &QCheckBox::toggled, this, &DrawFigures::showCounts);
 
@@ -59,7 +49,7 @@ DrawFigures::DrawFigures(QWidget *parent)
     layout->addLayout(together, 3, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
-    layout->addWidget(readOut("抽せんについて", QStringLiteral("どの数字も、毎回同じ確率で選ばれます。"
+    layout->addWidget(Tables::readOut("抽せんについて", QStringLiteral("どの数字も、毎回同じ確率で選ばれます。"
                                                         "それまでに何回出たか、しばらく出ていないかで、次の回の確率は変わりません。")),
                       4, 0, 1, 2);
 }

@@ -19,21 +19,11 @@
 #include <QVBoxLayout>
 
 
-namespace {
-QLabel *readOut(const char *description)
-{
-    auto *label = new QLabel;
-    label->setAccessibleDescription(QString::fromUtf8(description));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    label->setWordWrap(true);
-    return label;
-}
-} // namespace
 
 ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     : QWidget(parent), keeper(bookPath), drawCount(new QSpinBox), number(new QSpinBox), date(new QDateEdit),
-      numbers(new QLineEdit), prizes(new QLineEdit), view(new QTableView), totals(readOut("収支")),
-      report(readOut("読み込みの結果"))
+      numbers(new QLineEdit), prizes(new QLineEdit), view(new QTableView), totals(Tables::readOut("収支")),
+      report(Tables::readOut("読み込みの結果"))
 {
     auto *open = new QPushButton(QStringLiteral("結果の読み込み…(&I)"));
     open->setAccessibleName(QStringLiteral("結果の読み込み"));

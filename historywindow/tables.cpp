@@ -1,12 +1,22 @@
 #include "tables.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QStyle>
 #include <QTableView>
 
 #include <algorithm>
 
 namespace Tables {
+QLabel *readOut(const char *description, const QString &text)
+{
+    auto *label = new QLabel(text);
+    label->setAccessibleDescription(QString::fromUtf8(description));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setWordWrap(true);
+    return label;
+}
+
 void fit(QTableView *view, std::initializer_list<std::pair<int, const char *>> widest)
 {
     const QFontMetrics metrics = view->fontMetrics();

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <utility>
 
+class QLabel;
 class QTableView;
 
 // What the history's tables and its lines of text have alike.
@@ -18,6 +19,10 @@ namespace Tables {
 // measuring thousands of rows at every change of the log would hold up the
 // window's thread. Called again when the font changes.
 void fit(QTableView *view, std::initializer_list<std::pair<int, const char *>> widest);
+
+// A line of text that assistive technology reads out, known by what it is
+// (its description), and that can be selected and copied.
+QLabel *readOut(const char *description, const QString &text = {});
 
 // The first of `numbers` ("1, 5, 17"), each in `shown` words, and "…" when
 // there are more.

@@ -61,7 +61,8 @@ private:
 };
 
 TrialPanel::TrialPanel(QWidget *parent)
-    : QWidget(parent), entry(new QLineEdit), hits(new Hits(this)), view(new QTableView), summary(new QLabel)
+    : QWidget(parent), entry(new QLineEdit), hits(new Hits(this)), view(new QTableView),
+      summary(Tables::readOut("全回との照合"))
 {
     auto *label = new QLabel(QStringLiteral("照合する行(&Y):"));
     label->setBuddy(entry);
@@ -78,9 +79,6 @@ TrialPanel::TrialPanel(QWidget *parent)
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     view->setTabKeyNavigation(false);
     view->setMinimumHeight(140);
-    summary->setAccessibleDescription(QStringLiteral("全回との照合"));
-    summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    summary->setWordWrap(true);
 
     auto *row = new QHBoxLayout;
     row->addWidget(label);
