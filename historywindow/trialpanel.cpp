@@ -67,6 +67,7 @@ TrialPanel::TrialPanel(QWidget *parent)
     auto *label = new QLabel(QStringLiteral("照合する行(&Y):"));
     label->setBuddy(entry);
     entry->setAccessibleName(QStringLiteral("照合する行"));
+    setFocusProxy(entry);
     entry->setPlaceholderText(QStringLiteral("3,7,12,25,31,40"));
     auto *button = new QPushButton(QStringLiteral("全回と照合(&A)"));
     button->setAccessibleName(QStringLiteral("全回と照合"));
