@@ -93,8 +93,11 @@ QLayout *HistoryWindow::rangeRow()
         range->addWidget(on);
         range->addWidget(date);
         connect(on, &QCheckBox::toggled, date, &QWidget::setEnabled);
-        connect(on, &QCheckBox::toggled, this, &HistoryWindow::showLines);
-        connect(date, &QDateEdit::dateChanged, this, &HistoryWindow::showLines);
+        // The draws follow the range, not each change of the log.
+        for (auto show : {&HistoryWindow::showLines, &HistoryWindow::showDraws}) {
+            connect(on, &QCheckBox::toggled, this, show);
+            connect(date, &QDateEdit::dateChanged, this, show);
+        }
     }
     range->addStretch();
     return range;
@@ -268,7 +271,6 @@ void HistoryWindow::showLines()
                                         : QStringLiteral("読めない行: %1 (%2)").arg(unreadable.count).arg(Tables::listed(unreadable)));
     tallyTyped();
     showPrizes();
-    showDraws();
 }
 
 // The draws of the book in the range, as the figures and the trial show them.
