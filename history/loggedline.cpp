@@ -21,9 +21,18 @@ LoggedLine::LoggedLine(int date, int time, int letter, const std::array<int, 6> 
 {
     const uint64_t key = (uint64_t(date) * 1000000 + uint64_t(time)) * 8 + uint64_t(letter);
     head = key << orderHighBits | (order >> orderLowBits & ((1u << orderHighBits) - 1));
-    tail = (order & ((uint64_t(1) << orderLowBits) - 1)) << 36;
+    tail = (order & ((uint64_t(1) << orderLowBits) - 1)) << numberBits;
     for (int k = 0; k < 6; ++k)
         tail |= uint64_t(numbers[k]) << 6 * k;
+}
+
+LoggedLine LoggedLine::after(uint64_t records) const
+{
+    const uint64_t order = ((head & ((1u << orderHighBits) - 1)) << orderLowBits | tail >> numberBits) + records;
+    LoggedLine line;
+    line.head = key() << orderHighBits | (order >> orderLowBits & ((1u << orderHighBits) - 1));
+    line.tail = (order & ((uint64_t(1) << orderLowBits) - 1)) << numberBits | (tail & ((uint64_t(1) << numberBits) - 1));
+    return line;
 }
 
 uint64_t LoggedLine::numberMask() const
