@@ -10,6 +10,27 @@ constexpr size_t markSize = 3;
 // The longest record: yyyy/mm/dd,hh:mm:ss,L, and six two-digit numbers, CR
 // LF; the first line may have the mark before it.
 constexpr size_t longestLine = 22 + 17 + 2 + markSize;
+
+// A log's records come in the order of their stamps, but for a batch saved
+// again after Sort just after itself: each is moved back past the few it
+// belongs before, which costs a fifth of a sort that knows nothing of it.
+// Lines further out of order than that are sorted anew.
+void sortNearlyInOrder(std::vector<LoggedLine> &lines)
+{
+    const size_t mostMoves = 8 * lines.size();
+    size_t moves = 0;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const LoggedLine line = lines[i];
+        size_t j = i;
+        for (; j > 0 && line < lines[j - 1]; --j)
+            lines[j] = lines[j - 1];
+        lines[j] = line;
+        if ((moves += i - j) > mostMoves) {
+            std::sort(lines.begin(), lines.end());
+            return;
+        }
+    }
+}
 } // namespace
 
 LogReader LogReader::ofPiece()
@@ -80,7 +101,7 @@ void LogReader::takeLine(const char *text, size_t size, std::vector<LoggedLine> 
 
 void keepLastOfEach(std::vector<LoggedLine> &lines)
 {
-    std::sort(lines.begin(), lines.end());
+    sortNearlyInOrder(lines);
     size_t kept = 0;
     for (size_t i = 0; i < lines.size(); ++i)
         if (i + 1 == lines.size() || lines[i + 1].key() != lines[i].key())
