@@ -13,7 +13,10 @@ namespace LogFile {
 namespace {
 Result resultOf(int error)
 {
-    return error == 0 ? Result::Read : error == ENOENT ? Result::Missing : error == ECANCELED ? Result::Cancelled : Result::Failed;
+    return error == 0           ? Result::Read
+           : error == ENOENT    ? Result::Missing
+           : error == ECANCELED ? Result::Cancelled
+                                : Result::Failed;
 }
 } // namespace
 

@@ -28,10 +28,12 @@ LoggedLine::LoggedLine(int date, int time, int letter, const std::array<int, 6> 
 
 LoggedLine LoggedLine::after(uint64_t records) const
 {
-    const uint64_t order = ((head & ((1u << orderHighBits) - 1)) << orderLowBits | tail >> numberBits) + records;
+    constexpr uint64_t highMask = (uint64_t(1) << orderHighBits) - 1, lowMask = (uint64_t(1) << orderLowBits) - 1,
+                       numbersMask = (uint64_t(1) << numberBits) - 1;
+    const uint64_t order = ((head & highMask) << orderLowBits | tail >> numberBits) + records;
     LoggedLine line;
-    line.head = key() << orderHighBits | (order >> orderLowBits & ((1u << orderHighBits) - 1));
-    line.tail = (order & ((uint64_t(1) << orderLowBits) - 1)) << numberBits | (tail & ((uint64_t(1) << numberBits) - 1));
+    line.head = key() << orderHighBits | (order >> orderLowBits & highMask);
+    line.tail = (order & lowMask) << numberBits | (tail & numbersMask);
     return line;
 }
 

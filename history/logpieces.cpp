@@ -29,8 +29,8 @@ struct Piece
 };
 
 // The first line end at `from` or after it and before `limit`; `limit` when
-// there is none. Line ends come every few dozen bytes, so a few reads of
-// a little each find it.
+// there is none. In a log they come every few dozen bytes: one small read
+// finds it.
 uint64_t lineEnd(const RegularFile &file, uint64_t from, uint64_t limit, int &error)
 {
     std::array<char, 4096> buffer;
