@@ -69,7 +69,6 @@ bool readLog(const QString &logPath, ReadLog &log)
                      RegularFile::reason(log.position.error).c_str());
         return false;
     }
-    keepLastOfEach(log.lines);
     return true;
 }
 

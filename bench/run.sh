@@ -2,8 +2,10 @@
 # Builds the program and its benchmarks as released and runs them all on an
 # X server of their own: start-up and memory against a bare window and
 # against the same window built with plain Qt, the CPU and pacing of real
-# draws (also while the history reads a 200 MB log), the cost of a save as the
-# log grows, and reading that log: --check and the history window against awk.
+# draws (also with the history window opened on a 200 MB log, once and again
+# and again), the cost of a save as the log grows, and reading that log:
+# --check, --results and the history window against awk, on every core and
+# then on one (DRAVA_THREADS=1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -26,4 +28,5 @@ build-bench/bench/bench_startup build-bench/drava build-bench/bench/bare_window 
 build-bench/bench/bench_draw "${DRAWS:-20}" --history
 build-bench/bench/bench_save
 build-bench/bench/bench_history build-bench/drava
+DRAVA_THREADS=1 build-bench/bench/bench_history build-bench/drava
 build-bench/bench/bench_draws

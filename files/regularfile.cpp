@@ -67,6 +67,12 @@ ssize_t RegularFile::readAt(char *buffer, size_t count, uint64_t offset) const
     return n;
 }
 
+bool RegularFile::isRegular(const std::string &path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 std::string RegularFile::reason(int error)
 {
     return error == notRegular ? "not a regular file" : std::generic_category().message(error);

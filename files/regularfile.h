@@ -46,6 +46,11 @@ public:
     // Up to `count` bytes at `offset`; -1 on failure, the reason in errno.
     ssize_t readAt(char *buffer, size_t count, uint64_t offset) const;
 
+    // Whether `path` names a regular file, following links: one that can be
+    // read at offsets, by many threads at once. It may change before it is
+    // opened, and the open looks again.
+    static bool isRegular(const std::string &path);
+
     static constexpr int notRegular = -1;
     // A failure in words: the system's ("Permission denied"), or "not a regular file".
     static std::string reason(int error);

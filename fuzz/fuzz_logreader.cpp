@@ -11,6 +11,7 @@
 #include "results/plays.h"
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <cstdio>
@@ -179,6 +180,42 @@ void checkBook(const char *data, size_t size, const std::vector<LoggedLine> &lin
                                    "a play's result is its draw's in the book");
                        });
 }
+
+// Cut after the first line end at each cut - 1 or later, as the log is to be
+// read on several threads: the first piece by a reader from the start, each
+// other by one of its own, settled on its own, all put together after. The
+// lines, to their order in the log, and the counts are one reader's.
+void checkPieces(const char *data, size_t size, std::array<size_t, 3> cuts, const LogReader &whole,
+                 const std::vector<LoggedLine> &kept)
+{
+    std::sort(cuts.begin(), cuts.end());
+    LogReader joined;
+    std::vector<LoggedLine> lines, piece;
+    SettledPieces settled(lines);
+    size_t begin = 0;
+    for (size_t k = 0; k <= cuts.size(); ++k) {
+        size_t end = size;
+        if (k < cuts.size() && cuts[k] > 0)
+            if (const void *lf = std::memchr(data + cuts[k] - 1, '\n', size - cuts[k] + 1))
+                end = std::max(begin, size_t(static_cast<const char *>(lf) - data) + 1);
+        LogReader own = LogReader::ofPiece();
+        piece.clear();
+        (k == 0 ? joined : own).feed(data + begin, end - begin, piece);
+        keepLastOfEach(piece);
+        settled.add(piece, k == 0 ? 0 : joined.takeOn(own));
+        begin = end;
+    }
+    settled.finish();
+    require(same(lines, kept), "the lines do not depend on where the log is cut into pieces");
+    require(joined.lineCount() == whole.lineCount() && joined.skipped() == whole.skipped()
+                && joined.bytesFed() == whole.bytesFed(),
+            "the counts do not depend on where the log is cut into pieces");
+    LogReader wholeOn = whole;
+    std::vector<LoggedLine> next, nextJoined;
+    wholeOn.feed("\n", 1, next);
+    joined.feed("\n", 1, nextJoined);
+    require(same(next, nextJoined), "the line under way goes on alike");
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
@@ -254,10 +291,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 
     // Read in two goes, the newer records settle onto the older ones alike.
     const size_t split = choose.below(read.size() + 1);
-    std::vector<LoggedLine> settled(read.begin(), read.begin() + long(split));
+    std::vector<LoggedLine> settled(read.begin(), read.begin() + long(split)), newer(read.begin() + long(split), read.end());
     keepLastOfEach(settled);
-    require(same(withNewer(settled, std::vector<LoggedLine>(read.begin() + long(split), read.end())), kept),
-            "reading on from the settled lines gives what reading at once does");
+    keepLastOfEach(newer);
+    require(same(withNewer(settled, newer), kept), "reading on from the settled lines gives what reading at once does");
+
+    checkPieces(data, size, {choose.below(size + 1), choose.below(size + 1), choose.below(size + 1)}, whole, kept);
 
     for (int i = 0; i < 3; ++i)
         checkRange(kept, someDate(choose, kept), someDate(choose, kept));

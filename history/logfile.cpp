@@ -1,5 +1,7 @@
 #include "logfile.h"
 
+#include "logpieces.h"
+
 #include "files/inputfile.h"
 
 #include <algorithm>
@@ -7,52 +9,42 @@
 #include <cstring>
 #include <fcntl.h>
 
+namespace LogFile {
 namespace {
-// Large enough that a read costs little per byte, small enough to stay in cache.
-constexpr size_t pieceSize = 1 << 20;
-// A record takes at least this many bytes with its line end.
-constexpr uint64_t shortestLine = 34;
+Result resultOf(int error)
+{
+    return error == 0           ? Result::Read
+           : error == ENOENT    ? Result::Missing
+           : error == ECANCELED ? Result::Cancelled
+                                : Result::Failed;
+}
 } // namespace
 
-namespace LogFile {
 Result readMore(const std::string &path, Position &position, std::vector<LoggedLine> &lines,
                 const std::atomic_bool &cancel, const std::function<void(uint64_t, uint64_t)> &progress)
 {
+    lines.clear();
     LogReader &reader = position.reader;
     const RegularFile file(path, O_RDONLY);
     position.error = file.error();
     if (!file.isOpen())
-        return position.error == ENOENT ? Result::Missing : Result::Failed;
+        return resultOf(position.error);
     FileIdentity now;
     if ((position.error = file.identify(now)))
         return Result::Failed;
     const uint64_t size = now.size;
-    uint64_t at = reader.bytesFed();
+    const uint64_t at = reader.bytesFed();
     if (at == 0)
         position.identity = now;
     else if (size < at || !now.sameFile(position.identity))
         return Result::Replaced;
-    // Room for every record at once: growing a vector of millions would hold
-    // it twice for a moment.
-    lines.reserve(lines.size() + (size - at) / shortestLine + 1);
-    std::vector<char> piece(pieceSize);
     // What is appended while it reads waits for the next call.
-    while (at < size) {
-        if (cancel)
-            return Result::Cancelled;
-        const ssize_t n = file.readAt(piece.data(), size_t(std::min<uint64_t>(pieceSize, size - at)), at);
-        if (n < 0) {
-            position.error = errno;
-            return Result::Failed;
-        }
-        if (n == 0)
-            break; // shortened while read: the next call finds out
-        reader.feed(piece.data(), size_t(n), lines);
-        at += uint64_t(n);
-        if (progress)
-            progress(at, size);
-    }
-    return Result::Read;
+    position.error = LogPieces::read(file, size, reader, lines, LogPieces::optionsFor(LogPieces::Reader::window),
+                                     cancel, [&](uint64_t done) {
+                                         if (progress)
+                                             progress(done, size);
+                                     });
+    return resultOf(position.error);
 }
 
 std::vector<LoggedLine> readTail(const std::string &path, size_t bytes)
@@ -80,14 +72,25 @@ std::vector<LoggedLine> readTail(const std::string &path, size_t bytes)
     keepLastOfEach(lines);
     return lines;
 }
+
 Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines)
 {
-    if (path != "-") // room for every record at once; a pipe's length is 0
-        lines.reserve(lines.size() + FileIdentity::of(path).size / shortestLine + 1);
+    lines.clear();
+    // A file on the disk is read on every core; standard input and pipes
+    // as they come, in one piece.
+    if (path != "-" && RegularFile::isRegular(path)) {
+        const RegularFile file(path, O_RDONLY);
+        position.error = file.isOpen() ? file.identify(position.identity) : file.error();
+        if (position.error == 0)
+            position.error = LogPieces::read(file, position.identity.size, position.reader, lines,
+                                             LogPieces::optionsFor(LogPieces::Reader::command));
+        return resultOf(position.error);
+    }
     position.error = InputFile::read(path, [&](const char *data, size_t size) {
         position.reader.feed(data, size, lines);
         return true;
     });
-    return position.error == 0 ? Result::Read : position.error == ENOENT ? Result::Missing : Result::Failed;
+    keepLastOfEach(lines);
+    return resultOf(position.error);
 }
 } // namespace LogFile

@@ -29,9 +29,11 @@ struct Position
     int error = 0;
 };
 
-// Reads what the log holds past `position`, onto `lines`, as the window
-// follows it: only a regular file, opened without waiting. `progress` hears
-// the bytes taken so far and the log's length.
+// Reads what the log holds past `position` as the window follows it: only a
+// regular file, opened without waiting, and in pieces on all cores but one,
+// behind the window's thread. Its records, as keepLastOfEach leaves them, go
+// to `lines` in place of what it held. `progress` hears the bytes taken so
+// far and the log's length.
 Result readMore(const std::string &path, Position &position, std::vector<LoggedLine> &lines,
                 const std::atomic_bool &cancel, const std::function<void(uint64_t, uint64_t)> &progress = {});
 
@@ -42,6 +44,7 @@ std::vector<LoggedLine> readTail(const std::string &path, size_t bytes);
 // Reads a log to its end as command-line programs read their input: "-" is
 // standard input, and a pipe is read until the program writing it is done.
 // A named pipe in a folder that nothing writes to is turned down, not read
-// as an empty log: it is no log.
+// as an empty log: it is no log. A regular file is read in pieces on every
+// core. Its records go to `lines` as readMore puts them.
 Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines);
 } // namespace LogFile

@@ -21,9 +21,20 @@ LoggedLine::LoggedLine(int date, int time, int letter, const std::array<int, 6> 
 {
     const uint64_t key = (uint64_t(date) * 1000000 + uint64_t(time)) * 8 + uint64_t(letter);
     head = key << orderHighBits | (order >> orderLowBits & ((1u << orderHighBits) - 1));
-    tail = (order & ((uint64_t(1) << orderLowBits) - 1)) << 36;
+    tail = (order & ((uint64_t(1) << orderLowBits) - 1)) << numberBits;
     for (int k = 0; k < 6; ++k)
         tail |= uint64_t(numbers[k]) << 6 * k;
+}
+
+LoggedLine LoggedLine::after(uint64_t records) const
+{
+    constexpr uint64_t highMask = (uint64_t(1) << orderHighBits) - 1, lowMask = (uint64_t(1) << orderLowBits) - 1,
+                       numbersMask = (uint64_t(1) << numberBits) - 1;
+    const uint64_t order = ((head & highMask) << orderLowBits | tail >> numberBits) + records;
+    LoggedLine line;
+    line.head = key() << orderHighBits | (order >> orderLowBits & highMask);
+    line.tail = (order & lowMask) << numberBits | (tail & numbersMask);
+    return line;
 }
 
 uint64_t LoggedLine::numberMask() const

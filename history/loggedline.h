@@ -26,6 +26,11 @@ public:
     uint64_t key() const { return head >> orderHighBits; }
     // Orders by stamp, then letter, then place in the log.
     bool operator<(const LoggedLine &o) const { return head != o.head ? head < o.head : tail < o.tail; }
+    bool operator==(const LoggedLine &o) const { return head == o.head && tail == o.tail; }
+
+    // The same record with `records` more before it in the log: one read in
+    // a piece of its own, once the pieces before it are counted.
+    LoggedLine after(uint64_t records) const;
 
     // The record as the program writes it, without its line end.
     std::string text() const;
@@ -36,7 +41,7 @@ public:
 private:
     // head: key (stamp * 8 + letter) above the order's top bits; tail: the
     // order's low bits above the six numbers of six bits each.
-    static constexpr int orderHighBits = 14, orderLowBits = 28;
+    static constexpr int orderHighBits = 14, orderLowBits = 28, numberBits = 36;
     uint64_t stampOf() const { return key() >> 3; }
     uint64_t head = 0, tail = 0;
 };

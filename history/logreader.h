@@ -14,8 +14,19 @@
 class LogReader
 {
 public:
+    // A reader of a piece of the log that begins at a line's start past its
+    // first, read on its own: it looks for no byte-order mark, and counts its
+    // lines and records from the piece's start until taken on (takeOn).
+    static LogReader ofPiece();
+
     // Takes the next bytes of the log; the records read go onto `lines`.
     void feed(const char *data, size_t size, std::vector<LoggedLine> &lines);
+
+    // Goes on past `piece`, the part of the log that comes next, read on its
+    // own from where this reader stopped, at a line's start: its lines and
+    // skipped lines are numbered after this reader's. Returns the records
+    // before it, by which its records' order moves on (LoggedLine::after).
+    uint64_t takeOn(const LogReader &piece);
 
     uint64_t lineCount() const { return lines; }
     // The unreadable lines, by line number from 1.
@@ -30,6 +41,7 @@ private:
     // its length is kept, since it can only be skipped.
     std::string partial;
     bool partialTooLong = false;
+    bool atLogStart = true;
     uint64_t lines = 0, records = 0, fed = 0;
     NumberList skippedLines;
 };
@@ -40,6 +52,28 @@ using SettledLines = std::shared_ptr<const std::vector<LoggedLine>>;
 
 // Sorts lines by stamp and letter and keeps the last record of each drawn line.
 void keepLastOfEach(std::vector<LoggedLine> &lines);
+
+// The records of a log read in pieces, each piece's settled on their own
+// (keepLastOfEach), put together in the log's order into what keepLastOfEach
+// makes of them all at once.
+class SettledPieces
+{
+public:
+    // Onto `lines`, empty or settled.
+    explicit SettledPieces(std::vector<LoggedLine> &lines) : lines(lines) {}
+
+    // The next piece's records, with `before` records in the log before them:
+    // merged with the lines so far where their stamps meet, as where a batch
+    // saved twice is cut between its saves.
+    void add(const std::vector<LoggedLine> &piece, uint64_t before);
+    // Settles a log far out of the order of its stamps, whose pieces reached
+    // further back than they were long: it is sorted once, at the end.
+    void finish();
+
+private:
+    std::vector<LoggedLine> &lines;
+    bool unsorted = false;
+};
 
 // `settled` with the records read after it; both as keepLastOfEach leaves them.
 std::vector<LoggedLine> withNewer(const std::vector<LoggedLine> &settled, std::vector<LoggedLine> newer);

@@ -20,6 +20,13 @@ struct NumberList
         if (first.size() < kept)
             first.push_back(number);
     }
+    // Adds the numbers of `later`, each `by` more, as if added here one by one.
+    void append(const NumberList &later, uint64_t by)
+    {
+        count += later.count;
+        for (size_t i = 0; i < later.first.size() && first.size() < kept; ++i)
+            first.push_back(later.first[i] + by);
+    }
     bool empty() const { return count == 0; }
     bool operator==(const NumberList &other) const { return count == other.count && first == other.first; }
     bool operator!=(const NumberList &other) const { return !(*this == other); }

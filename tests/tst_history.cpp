@@ -1,6 +1,7 @@
 #include "support.h"
 #include "history/evenness.h"
 #include "history/logfile.h"
+#include "history/logpieces.h"
 #include "history/tally.h"
 #include "historywindow/historywindow.h"
 
@@ -8,18 +9,34 @@
 #include <QLineEdit>
 #include <QTableView>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
-// The log read in pieces of `piece` bytes: each drawn line's last record by
-// stamp and letter, then "skipped" and the unreadable lines' numbers.
-QString readBack(const QByteArray &log, int piece)
+struct ReadBack
+{
+    QString text; // each drawn line's last record, then "skipped" and the unreadable lines' numbers
+    std::vector<LoggedLine> lines;
+    std::vector<LoggedLine> next; // what the reader reads once the last line gets its end
+};
+// The log read by one reader fed `piece` bytes at a time, or, given
+// `threads`, from a file cut every `piece` bytes, the pieces read on that
+// many threads at once.
+ReadBack readBack(const QByteArray &log, int piece, unsigned threads = 0)
 {
     LogReader reader;
     std::vector<LoggedLine> lines;
-    for (int at = 0; at < log.size(); at += piece)
-        reader.feed(log.constData() + at, size_t(qMin(piece, int(log.size()) - at)), lines);
-    keepLastOfEach(lines);
+    if (threads > 0) {
+        QTemporaryDir folder;
+        if (!writeFile(folder.filePath("KelpLog.csv"), log))
+            qFatal("cannot write the log");
+        const RegularFile file(folder.filePath("KelpLog.csv").toStdString(), O_RDONLY);
+        LogPieces::read(file, uint64_t(log.size()), reader, lines, {threads, false, size_t(piece)});
+    } else {
+        for (int at = 0; at < log.size(); at += piece)
+            reader.feed(log.constData() + at, size_t(qMin(piece, int(log.size()) - at)), lines);
+        keepLastOfEach(lines);
+    }
     QStringList texts;
     for (const LoggedLine &line : lines)
         texts << QString::fromStdString(line.text());
@@ -27,7 +44,10 @@ QString readBack(const QByteArray &log, int piece)
     for (const uint64_t n : reader.skipped().first)
         skipped << QString::number(n);
     const uint64_t count = reader.skipped().count;
-    return texts.join(' ') + " skipped " + skipped.join(',') + (count > uint64_t(skipped.size()) ? QString(" of %1").arg(count) : "");
+    std::vector<LoggedLine> next;
+    reader.feed("\n", 1, next);
+    return {texts.join(' ') + " skipped " + skipped.join(',') + (count > uint64_t(skipped.size()) ? QString(" of %1").arg(count) : ""),
+            lines, next};
 }
 
 const QByteArray a = "2026/12/05,09:05:03,A,7,12,19,25,38,41";
@@ -76,6 +96,9 @@ private slots:
             << a + "\r\n" + b + "\r\n2026/12/05,09:05:03,A,41,38,25,19,12,7\r\n"
             << QString("2026/12/05,09:05:03,A,41,38,25,19,12,7 " + b + " skipped ");
         QTest::newRow("by stamp and letter, not by place") << b + "\n" + a + "\n" << QString(a + " " + b + " skipped ");
+        const QByteArray later = "2026/12/06,10:00:00,C,1,2,3,4,5,6", again = "2026/12/05,09:05:13,B,6,5,4,3,2,1";
+        QTest::newRow("far out of stamp order, a line saved again after")
+            << b + "\n" + later + "\n" + a + "\n" + again + "\n" << QString(a + " " + again + " " + later + " skipped ");
         QTest::newRow("a last line without its end waits") << a + "\n" + b << QString(a + " skipped ");
         QTest::newRow("a byte-order mark before the first line, an editor's")
             << "\xEF\xBB\xBF" + a + "\r\n\xEF\xBB\xBF" + b + "\r\n" << QString(a + " skipped 2");
@@ -109,13 +132,23 @@ private slots:
                    + b + "\n"
             << QString(a + " " + b + " skipped 2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21 of 25");
     }
-    // Whole, and cut into pieces anywhere: a line across two reads is one line.
+    // Whole, and cut into pieces anywhere: a line across two reads is one
+    // line. Cut every byte, every 7 or 40 bytes and read on 1, 2 or 7 threads,
+    // pieces end in lines, between CR and LF and in broken lines, and all
+    // give the same lines, to their place in the log, as one reader does.
     void records()
     {
         QFETCH(QByteArray, log);
         QFETCH(QString, read);
-        for (int piece : {int(log.size()) + 1, 1, 7, 40})
-            QCOMPARE(readBack(log, piece), read);
+        for (int piece : {int(log.size()) + 1, 1, 7, 40}) {
+            const ReadBack one = readBack(log, piece);
+            QCOMPARE(one.text, read);
+            for (unsigned threads : {1u, 2u, 7u}) {
+                const ReadBack pieces = readBack(log, piece, threads);
+                QCOMPARE(pieces.text, read);
+                QVERIFY(pieces.lines == one.lines && pieces.next == one.next);
+            }
+        }
     }
 
     void prizes_data()

@@ -1,0 +1,163 @@
+#include "logpieces.h"
+
+#include "files/regularfile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <future>
+#include <system_error>
+#include <thread>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+// A record takes at least this many bytes with its line end.
+constexpr uint64_t shortestLine = 34;
+
+// A piece of the log as its thread leaves it.
+struct Piece
+{
+    LogReader reader = LogReader::ofPiece();
+    std::vector<LoggedLine> lines; // settled on their own
+    int error = 0;
+    bool whole = true; // false where the log was cut short while read
+};
+
+// The first line end at `from` or after it and before `limit`; `limit` when
+// there is none. In a log they come every few dozen bytes: one small read
+// finds it.
+uint64_t lineEnd(const RegularFile &file, uint64_t from, uint64_t limit, int &error)
+{
+    std::array<char, 4096> buffer;
+    for (uint64_t at = from; at < limit;) {
+        const ssize_t n = file.readAt(buffer.data(), size_t(std::min<uint64_t>(buffer.size(), limit - at)), at);
+        if (n <= 0) {
+            error = n < 0 ? errno : 0;
+            break;
+        }
+        if (const void *lf = std::memchr(buffer.data(), '\n', size_t(n)))
+            return at + uint64_t(static_cast<const char *>(lf) - buffer.data());
+        at += uint64_t(n);
+    }
+    return limit;
+}
+
+// Reads the piece of the log cut at `cut` and `nextCut`: the lines that
+// begin after a line end at `cut` - 1 or later, to the first line end at
+// `nextCut` - 1 or later, or to `to`. Each piece so ends where the next
+// begins, whatever byte a cut falls on: in a line, between its CR and LF, in
+// a broken line. The first piece is read by `goesOn`, from `cut`, where it
+// stopped; any other by the piece's own reader.
+Piece readPiece(const RegularFile &file, uint64_t cut, uint64_t nextCut, uint64_t to, LogReader *goesOn,
+                size_t readBytes)
+{
+    Piece piece;
+    LogReader &into = goesOn ? *goesOn : piece.reader;
+    uint64_t begin = cut;
+    if (!goesOn) {
+        const uint64_t lf = lineEnd(file, cut - 1, nextCut - 1, piece.error);
+        if (lf == nextCut - 1)
+            return piece; // no line begins in it: the piece before reads on over it
+        begin = lf + 1;
+    }
+    const uint64_t end = std::min(lineEnd(file, std::max(begin, nextCut - 1), to, piece.error) + 1, to);
+    if (piece.error)
+        return piece;
+    // Room for every record at once: growing the vector would hold it twice.
+    piece.lines.reserve(size_t((end - begin) / shortestLine + 1));
+    std::vector<char> buffer(size_t(std::min<uint64_t>(readBytes, end - begin)));
+    for (uint64_t at = begin; at < end;) {
+        const ssize_t n = file.readAt(buffer.data(), size_t(std::min<uint64_t>(buffer.size(), end - at)), at);
+        if (n < 0) {
+            piece.error = errno;
+            return piece;
+        }
+        if (n == 0) {
+            piece.whole = false;
+            break;
+        }
+        into.feed(buffer.data(), size_t(n), piece.lines);
+        at += uint64_t(n);
+    }
+    keepLastOfEach(piece.lines);
+    return piece;
+}
+} // namespace
+
+namespace LogPieces {
+Options optionsFor(Reader reader)
+{
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    Options options;
+    options.behindWindow = reader == Reader::window;
+    options.threads = options.behindWindow ? std::max(1u, cores - 1) : cores;
+    if (const char *limit = std::getenv("DRAVA_THREADS")) {
+        const unsigned long most = std::strtoul(limit, nullptr, 10);
+        if (most > 0)
+            options.threads = unsigned(std::min<unsigned long>(options.threads, most));
+    }
+    return options;
+}
+
+int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<LoggedLine> &lines,
+         const Options &options, const std::atomic_bool &cancel, const std::function<void(uint64_t)> &progress)
+{
+    lines.clear();
+    const uint64_t from = reader.bytesFed();
+    if (to <= from)
+        return 0;
+    const uint64_t pieceBytes = std::max<size_t>(options.pieceBytes, 1);
+    const uint64_t count = (to - from + pieceBytes - 1) / pieceBytes;
+    const auto cut = [&](uint64_t k) { return k == count ? to : from + k * pieceBytes; };
+    // The first piece goes on where `reader` stopped; each later one is read
+    // by a reader of its own, and taken on after the pieces before it.
+    const auto readOne = [&](uint64_t k) {
+        return readPiece(file, cut(k), cut(k + 1), to, k == 0 ? &reader : nullptr, size_t(pieceBytes));
+    };
+    const unsigned threads = std::max(1u, options.threads);
+    const auto start = [&](uint64_t k) {
+        if (threads > 1) {
+            try {
+                return std::async(std::launch::async, [&, k] {
+                    if (options.behindWindow) // a draw keeps its pace
+                        ::setpriority(PRIO_PROCESS, ::gettid(), 10);
+                    return readOne(k);
+                });
+            } catch (const std::system_error &) { // no thread to be had: read when taken
+            }
+        }
+        return std::async(std::launch::deferred, readOne, k);
+    };
+    // Room for every record at once: growing a vector of millions would hold
+    // it twice for a moment.
+    lines.reserve(size_t((to - from) / shortestLine + 1));
+    SettledPieces settled(lines);
+    std::deque<std::future<Piece>> reading; // in the log's order, never more than the threads
+    uint64_t next = 0;
+    int error = 0;
+    for (uint64_t k = 0; k < count && !error; ++k) {
+        while (next < count && reading.size() < threads)
+            reading.push_back(start(next++));
+        if (cancel) {
+            error = ECANCELED; // the pieces under way are waited for, not taken
+            break;
+        }
+        Piece piece = reading.front().get();
+        reading.pop_front();
+        if ((error = piece.error))
+            break;
+        settled.add(piece.lines, k == 0 ? 0 : reader.takeOn(piece.reader));
+        if (progress)
+            progress(reader.bytesFed());
+        if (!piece.whole)
+            break; // what the log now holds past it, the next read finds out
+    }
+    settled.finish();
+    return error;
+}
+} // namespace LogPieces
