@@ -18,6 +18,8 @@ DrawStats drawStatsOf(const ResultsBook &book, int fromDate, int toDate)
     stats.longest.fill(0);
     forEachDrawBetween(book, fromDate, toDate, [&](const DrawResult &draw) {
         const int64_t at = int64_t(stats.draws++);
+        stats.firstDate = stats.firstDate ? stats.firstDate : draw.date;
+        stats.lastDate = draw.date;
         const std::array<int, 6> &six = draw.draw.numbers;
         for (size_t i = 0; i < six.size(); ++i) {
             const size_t n = size_t(six[i]);

@@ -17,6 +17,7 @@ struct DrawStats
     static constexpr int never = -1;
 
     uint64_t draws = 0;
+    int firstDate = 0, lastDate = 0; // of the first and the last draw, yyyymmdd
     std::array<uint64_t, 44> counts{};  // among the six, by number; 0 unused
     std::array<uint64_t, 44> bonuses{}; // as the bonus
     // Draws since it last came among the six, 0 for the newest; never.

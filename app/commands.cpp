@@ -26,13 +26,13 @@ std::string counted(uint64_t count, const char *thing)
     return std::to_string(count) + ' ' + thing + (count == 1 ? "" : "s");
 }
 
-// "1, 5, 17", and ", ..." when there were more than were kept.
+// "1, 5, 17", and "…" when there were more than were kept, as the window has it.
 std::string listed(const NumberList &numbers)
 {
     std::string text;
     for (const uint64_t n : numbers.first)
         text += (text.empty() ? "" : ", ") + std::to_string(n);
-    return numbers.count > numbers.first.size() ? text + ", ..." : text;
+    return numbers.count > numbers.first.size() ? text + ", …" : text;
 }
 
 // "unreadable lines 2 (1, 1903)"

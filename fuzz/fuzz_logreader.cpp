@@ -8,6 +8,7 @@
 #include "history/prize.h"
 #include "history/tally.h"
 #include "analysis/drawstats.h"
+#include "files/byteordermark.h"
 #include "results/plays.h"
 
 #include <algorithm>
@@ -253,8 +254,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     // line, after the byte-order mark an editor may put before the first.
     size_t next = 0;
     const char *at = data;
-    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
-        at += 3;
+    if (ByteOrderMark::begins(data, size))
+        at += ByteOrderMark::size;
     for (const char *end = data + size; at < end;) {
         const char *lf = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)));
         if (!lf)

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <thread>
 
+#include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -75,7 +76,7 @@ Piece readPiece(const RegularFile &file, uint64_t cut, uint64_t nextCut, uint64_
         const ssize_t n = file.readAt(buffer.data(), size_t(std::min<uint64_t>(buffer.size(), end - at)), at);
         if (n < 0) {
             piece.error = errno;
-            return piece;
+            break; // what was read before counts: a first piece's reader has gone past it
         }
         if (n == 0) {
             piece.whole = false;
@@ -92,7 +93,12 @@ Piece readPiece(const RegularFile &file, uint64_t cut, uint64_t nextCut, uint64_
 namespace LogPieces {
 Options optionsFor(Reader reader)
 {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    // The cores this process may run on, which a container or taskset may
+    // hold below the machine's.
+    cpu_set_t allowed;
+    const unsigned cores = ::sched_getaffinity(0, sizeof allowed, &allowed) == 0
+                               ? unsigned(std::max(1, CPU_COUNT(&allowed)))
+                               : std::max(1u, std::thread::hardware_concurrency());
     Options options;
     options.behindWindow = reader == Reader::window;
     options.threads = options.behindWindow ? std::max(1u, cores - 1) : cores;
@@ -149,8 +155,13 @@ int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<Lo
         }
         Piece piece = reading.front().get();
         reading.pop_front();
-        if ((error = piece.error))
+        if ((error = piece.error)) {
+            // A later piece's reader is let go, and the log read again from
+            // where this one stands; the first piece was read by this one.
+            if (k == 0)
+                settled.add(piece.lines, 0);
             break;
+        }
         settled.add(piece.lines, k == 0 ? 0 : reader.takeOn(piece.reader));
         if (progress)
             progress(reader.bytesFed());

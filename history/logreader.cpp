@@ -1,15 +1,14 @@
 #include "logreader.h"
 
+#include "files/byteordermark.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
-// The byte-order mark an editor or a spreadsheet may put before the first line.
-constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
-constexpr size_t markSize = 3;
 // The longest record: yyyy/mm/dd,hh:mm:ss,L, and six two-digit numbers, CR
 // LF; the first line may have the mark before it.
-constexpr size_t longestLine = 22 + 17 + 2 + markSize;
+constexpr size_t longestLine = 22 + 17 + 2 + ByteOrderMark::size;
 
 // A log's records come in the order of their stamps, but for a batch saved
 // again after Sort just after itself: each is moved back past the few it
@@ -84,9 +83,9 @@ uint64_t LogReader::takeOn(const LogReader &piece)
 
 void LogReader::takeLine(const char *text, size_t size, std::vector<LoggedLine> &out)
 {
-    if (++lines == 1 && atLogStart && text && size >= markSize && std::memcmp(text, byteOrderMark, markSize) == 0) {
-        text += markSize;
-        size -= markSize;
+    if (++lines == 1 && atLogStart && text && ByteOrderMark::begins(text, size)) {
+        text += ByteOrderMark::size;
+        size -= ByteOrderMark::size;
     }
     if (text && size > 0 && text[size - 1] == '\r')
         --size;

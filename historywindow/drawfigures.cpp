@@ -64,15 +64,10 @@ void DrawFigures::changeEvent(QEvent *event)
 void DrawFigures::show(const ResultsBook &book, int fromDate, int toDate)
 {
     stats = drawStatsOf(book, fromDate, toDate);
-    int first = 0, last = 0;
-    forEachDrawBetween(book, fromDate, toDate, [&](const DrawResult &draw) {
-        first = first ? first : draw.date;
-        last = draw.date;
-    });
     heading->setText(stats.draws ? QStringLiteral("抽せん %1 回 (%2〜%3) の数字")
                                        .arg(DrawTable::yen(int64_t(stats.draws)),
-                                            QString::fromStdString(Calendar::dateText(first)),
-                                            QString::fromStdString(Calendar::dateText(last)))
+                                            QString::fromStdString(Calendar::dateText(stats.firstDate)),
+                                            QString::fromStdString(Calendar::dateText(stats.lastDate)))
                                  : QStringLiteral("この期間の抽せん結果はまだありません"));
     showCounts();
     evenness->setText(FrequencyChart::judge(stats.evenness, "回数"));

@@ -281,14 +281,14 @@ void HistoryWindow::showDraws()
     trial->show(results->book(), fromDate, toDate);
 }
 
-// The line chosen in the table tried against every draw; with none chosen,
-// one is typed in.
+// The line chosen in the table tried against every draw (the first, of
+// several); with none chosen, one is typed in.
 void HistoryWindow::trySelectedLine()
 {
     pages->setCurrentWidget(drawsScroll);
-    const QModelIndex current = view->currentIndex();
-    if (current.isValid())
-        trial->tryLine(table.lineAt(current.row()).numberMask());
+    const QModelIndexList chosen = view->selectionModel()->selectedRows();
+    if (!chosen.isEmpty())
+        trial->tryLine(table.lineAt(chosen.first().row()).numberMask());
     else
         trial->setFocus();
     drawsScroll->ensureWidgetVisible(trial);

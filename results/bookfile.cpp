@@ -9,6 +9,7 @@
 #include <QLockFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 
 namespace BookFile {
@@ -54,6 +55,24 @@ Update mergeOnce(const QString &path, const std::vector<DrawResult> &draws, bool
         update.read.identity = FileIdentity::of(fileName(path));
     return update;
 }
+// Whether the file's first lines make a book, or it has none. A book's
+// records come first (what it cannot read it keeps after them), so a file
+// that is none, such as a master log of hundreds of megabytes given as the
+// book, is known as such from its head, and not read on. 0, or why not.
+int readHead(const RegularFile &file, bool &isBook)
+{
+    char head[1 << 16];
+    const ssize_t n = file.readAt(head, sizeof head, 0);
+    if (n < 0)
+        return errno;
+    size_t whole = size_t(n); // lines, not a piece of one, unless the file ends there
+    if (whole == sizeof head) {
+        const void *lf = ::memrchr(head, '\n', whole);
+        whole = lf ? size_t(static_cast<const char *>(lf) - head) + 1 : 0;
+    }
+    isBook = (whole > 0 || size_t(n) < sizeof head) && ResultsBook::read(head, whole).isBook();
+    return 0;
+}
 } // namespace
 
 Read read(const QString &path)
@@ -61,6 +80,11 @@ Read read(const QString &path)
     Read read;
     const RegularFile file(fileName(path), O_RDONLY);
     read.error = file.isOpen() ? file.identify(read.identity) : file.error();
+    bool isBook = true;
+    if (!read.error)
+        read.error = readHead(file, isBook);
+    if (!read.error && !isBook)
+        read.error = notABook;
     std::string bytes;
     if (!read.error)
         read.error = InputFile::readAll(file, bytes, mostBytes);
@@ -78,6 +102,12 @@ QString reason(int error)
 
 Update merge(const QString &path, std::vector<DrawResult> draws)
 {
+    if (path.isEmpty()) { // a copy with no folder for its files
+        Update none;
+        none.read.error = ENOENT;
+        none.failure = QStringLiteral("there is no folder for it");
+        return none;
+    }
     // Most imports bring nothing new: only a change takes the lock, and then
     // reads the book again under it.
     Update update = mergeOnce(path, draws, false);

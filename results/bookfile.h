@@ -22,8 +22,9 @@ struct Read
 {
     ResultsBook book;
     FileIdentity identity; // of the file as read
-    // Why it could not be read: as RegularFile tells it, or notABook. A book
-    // not made yet (ENOENT) is an empty one.
+    // Why it could not be read: as RegularFile tells it, or notABook (none
+    // of its first 64 KiB of lines, or of its lines at all, is a record). A
+    // book not made yet (ENOENT) is an empty one.
     int error = 0;
 };
 constexpr int notABook = -2;

@@ -1,5 +1,6 @@
 #include "importfile.h"
 
+#include "files/byteordermark.h"
 #include "history/calendar.h"
 
 #include <QDate>
@@ -10,14 +11,11 @@
 #include <optional>
 
 namespace {
-// The byte-order mark a UTF-8 file may begin with.
-constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
-
 // UTF-8 when the whole reads as such, else Shift_JIS, as Japanese sites
 // write them. Tried a piece at a time, into a buffer used again and again.
 QStringDecoder decoderFor(QByteArrayView bytes)
 {
-    if (bytes.startsWith(byteOrderMark))
+    if (bytes.startsWith(ByteOrderMark::bytes))
         return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QStringDecoder utf8(QStringDecoder::Utf8);
     constexpr qsizetype piece = 1 << 16;
@@ -198,8 +196,8 @@ ImportFile ImportFile::read(QByteArrayView bytes)
     Columns columns;
     bool named = false, drawSeen = false;
     QStringDecoder decode = decoderFor(bytes);
-    if (bytes.startsWith(byteOrderMark))
-        bytes = bytes.sliced(3);
+    if (bytes.startsWith(ByteOrderMark::bytes))
+        bytes = bytes.sliced(ByteOrderMark::size);
     uint64_t lineNumber = 0;
     for (qsizetype at = 0; at < bytes.size();) {
         const qsizetype lf = bytes.indexOf('\n', at);

@@ -1,5 +1,7 @@
 #include "resultsbook.h"
 
+#include "files/byteordermark.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -37,8 +39,8 @@ ResultsBook ResultsBook::read(const char *data, size_t size)
     std::vector<std::pair<uint64_t, std::string>> others;
     uint64_t lineNumber = 0;
     const char *at = data, *const end = data + size;
-    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
-        at += 3;
+    if (ByteOrderMark::begins(data, size))
+        at += ByteOrderMark::size;
     while (at < end) {
         const char *lf = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)));
         const char *lineEnd = lf ? lf : end;
@@ -101,6 +103,12 @@ ResultsBook::Merging ResultsBook::mergeAll(std::vector<DrawResult> draws)
     // in any order takes no longer than one in order.
     std::stable_sort(draws.begin(), draws.end(), byNumber);
     Merging merging;
+    // A draw the file holds twice is one conflict.
+    auto conflict = [&merging, last = 0](int number) mutable {
+        if (last != number)
+            merging.conflicts.add(uint64_t(number));
+        last = number;
+    };
     std::vector<DrawResult> merged;
     merged.reserve(all.size() + draws.size());
     auto kept = all.begin();
@@ -116,7 +124,7 @@ ResultsBook::Merging ResultsBook::mergeAll(std::vector<DrawResult> draws)
                 merged.push_back(draw);
                 ++merging.added;
             } else {
-                merging.conflicts.add(uint64_t(draw.number));
+                conflict(draw.number);
             }
             continue;
         }
@@ -128,7 +136,7 @@ ResultsBook::Merging ResultsBook::mergeAll(std::vector<DrawResult> draws)
             ++merging.known;
             break;
         case Folded::Conflict:
-            merging.conflicts.add(uint64_t(draw.number));
+            conflict(draw.number);
             break;
         }
     }

@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 
 rooms=(platform files threads model history results analysis follow draw lines sort log print clear repeat historywindow app)
 status=0
+for room in "${rooms[@]}"; do
+    [ -d "$room" ] || { echo "no room $room"; status=1; }
+done
 for ((i = 0; i < ${#rooms[@]}; i++)); do
     room=${rooms[i]}
     allowed=" ${rooms[*]:0:i+1} "
@@ -18,6 +21,6 @@ for ((i = 0; i < ${#rooms[@]}; i++)); do
             echo "$file:$line: $room includes $target, from a room above it"
             status=1
         fi
-    done < <(git grep -n -E '^#include "[a-z]+/' -- "$room/" | sed -E 's/#include "([^"]*)".*/\1/')
+    done < <(grep -rn -E '^#include "[a-z]+/' --include='*.cpp' --include='*.h' "$room/" | sed -E 's/#include "([^"]*)".*/\1/')
 done
 exit $status

@@ -265,6 +265,8 @@ private slots:
             << QByteArray("1901,2024/06/10,1,2,3,10,11,12,13,1,,300000,6800,1000\r\n");
         QTest::newRow("another date: a conflict") << QByteArray("1901,2024/06/11,1,2,3,10,11,12,13,,,,,") << "conflicts 1901" << kept;
         QTest::newRow("other numbers: a conflict") << QByteArray("1901,2024/06/10,1,2,3,10,11,12,14,,,,,") << "conflicts 1901" << kept;
+        QTest::newRow("a conflict twice in a file: told once")
+            << QByteArray("1901,2024/06/11,1,2,3,10,11,12,13,,,,, 1901,2024/06/11,1,2,3,10,11,12,13,,,,,") << "conflicts 1901" << kept;
         QTest::newRow("a later number on an earlier one's day") << QByteArray("1950,2024/06/10,5,6,7,8,9,10,11,,,,,")
                                                                 << "conflicts 1950" << kept;
         QTest::newRow("an earlier number after a later one's day") << QByteArray("1900,2024/06/11,5,6,7,8,9,10,11,,,,,")
@@ -472,6 +474,43 @@ private slots:
         QVERIFY(p->waitForFinished(3000));
         QCOMPARE(p->exitCode(), 0);
         QVERIFY(readFile(folder.filePath("KelpResults.csv")).contains("1902,2024/06/13"));
+    }
+
+    // The window's changes to a book it may not write: one that is no book
+    // is said to be none and left alone; one whose lock another copy holds is
+    // waited for behind the window's thread, then given up, and it says why.
+    void windowRefused_data()
+    {
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a file that is no book") << false << "保存できませんでした: KelpResults.csv (not a results book)";
+        QTest::newRow("a lock another copy holds") << true << "保存できませんでした: KelpResults.csv (in use by holdlock, process ";
+    }
+    void windowRefused()
+    {
+        QFETCH(bool, held);
+        QFETCH(QString, said);
+        VirtualForm w;
+        const QString path = w.form.state.appFolder + "KelpResults.csv";
+        const QByteArray before = held ? book : logged;
+        QVERIFY(writeFile(path, before));
+        QProcess holder;
+        if (held) {
+            holder.start(QCoreApplication::applicationDirPath() + "/holdlock", {path});
+            QVERIFY(holder.waitForReadyRead(10000));
+        }
+        w.form.OpenHistory();
+        QWidget *h = w.form.historyWindow();
+        if (!held)
+            QTRY_COMPARE(lineOf(h, "読み込みの結果"), QString("KelpResults.csv は結果の記録ではないため、書き換えません"));
+        named<QSpinBox>(h, "回")->setValue(1905);
+        named<QDateEdit>(h, "抽せん日")->setDate({2024, 6, 24});
+        named<QLineEdit>(h, "記録する当せん番号")->setText("1,2,3,4,5,6+7");
+        named<QPushButton>(h, "結果に記録")->click();
+        QTRY_VERIFY2_WITH_TIMEOUT(lineOf(h, "読み込みの結果").startsWith(said), qPrintable(lineOf(h, "読み込みの結果")), 20000);
+        QCOMPARE(readFile(path), before);
+        holder.kill();
+        holder.waitForFinished();
     }
 
     // The history window on a real log and book: the totals; a result file
