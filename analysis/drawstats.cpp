@@ -13,14 +13,14 @@ void forEachDrawBetween(const ResultsBook &book, int fromDate, int toDate,
 DrawStats drawStatsOf(const ResultsBook &book, int fromDate, int toDate)
 {
     DrawStats stats;
-    std::array<int64_t, 44> lastSeen; // the place among the range's draws; -1 before the first
+    Game::ByNumber<int64_t> lastSeen; // the place among the range's draws; -1 before the first
     lastSeen.fill(-1);
     stats.longest.fill(0);
     forEachDrawBetween(book, fromDate, toDate, [&](const DrawResult &draw) {
         const int64_t at = int64_t(stats.draws++);
         stats.firstDate = stats.firstDate ? stats.firstDate : draw.date;
         stats.lastDate = draw.date;
-        const std::array<int, 6> &six = draw.draw.numbers;
+        const std::array<int, Game::picked> &six = draw.draw.numbers;
         for (size_t i = 0; i < six.size(); ++i) {
             const size_t n = size_t(six[i]);
             ++stats.counts[n];
@@ -34,7 +34,7 @@ DrawStats drawStatsOf(const ResultsBook &book, int fromDate, int toDate)
         ++stats.bonuses[size_t(draw.draw.bonus)];
     });
     const int64_t draws = int64_t(stats.draws);
-    for (size_t n = 1; n <= 43; ++n) {
+    for (size_t n = Game::lowest; n <= Game::highest; ++n) {
         const int since = int(draws - lastSeen[n] - 1);
         stats.gaps[n] = lastSeen[n] < 0 ? DrawStats::never : since;
         stats.longest[n] = std::max(stats.longest[n], since);
@@ -46,8 +46,8 @@ DrawStats drawStatsOf(const ResultsBook &book, int fromDate, int toDate)
 std::vector<DrawStats::Pair> DrawStats::mostOften(size_t count) const
 {
     std::vector<Pair> all;
-    for (int a = 1; a <= 43; ++a)
-        for (int b = a + 1; b <= 43; ++b)
+    for (int a = Game::lowest; a <= Game::highest; ++a)
+        for (int b = a + 1; b <= Game::highest; ++b)
             if (const uint32_t times = pairs[size_t(a)][size_t(b)])
                 all.push_back({a, b, times});
     const auto before = [](const Pair &x, const Pair &y) {

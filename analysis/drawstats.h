@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/evenness.h"
 #include "results/resultsbook.h"
+#include "stats/evenness.h"
 
 #include <array>
 #include <cstdint>
@@ -18,15 +18,15 @@ struct DrawStats
 
     uint64_t draws = 0;
     int firstDate = 0, lastDate = 0; // of the first and the last draw, yyyymmdd
-    std::array<uint64_t, 44> counts{};  // among the six, by number; 0 unused
-    std::array<uint64_t, 44> bonuses{}; // as the bonus
+    Game::ByNumber<uint64_t> counts{};  // among the six
+    Game::ByNumber<uint64_t> bonuses{}; // as the bonus
     // Draws since it last came among the six, 0 for the newest; never.
-    std::array<int, 44> gaps{};
+    Game::ByNumber<int> gaps{};
     // The most draws in a row of the range without it, before its first, between
     // two, or since its last.
-    std::array<int, 44> longest{};
+    Game::ByNumber<int> longest{};
     // How often a and b came in the same draw, at pairs[a][b] and [b][a].
-    std::array<std::array<uint32_t, 44>, 44> pairs{};
+    Game::ByNumber<Game::ByNumber<uint32_t>> pairs{};
     Evenness evenness;
 
     struct Pair

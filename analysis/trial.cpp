@@ -5,7 +5,7 @@
 
 int64_t Trial::cost() const
 {
-    return int64_t(draws) * Plays::linePrice;
+    return int64_t(draws) * Game::linePrice;
 }
 
 Trial tryLine(const ResultsBook &book, uint64_t lineMask, int fromDate, int toDate)

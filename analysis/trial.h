@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/resultsbook.h"
+#include "rules/game.h"
 
 #include <array>
 #include <cstdint>
@@ -17,7 +18,7 @@ struct Trial
     };
 
     uint64_t draws = 0;
-    std::array<uint64_t, 6> tiers{}; // by tier; 0 for none
+    Game::ByTier<uint64_t> tiers{}; // 0 for none
     int64_t won = 0;                 // yen, over the wins whose prize is known
     uint64_t unknownPrizes = 0;      // wins whose prize the book does not know
     std::vector<Hit> hits;           // in draw-number order

@@ -1,7 +1,7 @@
 #include "commandline.h"
 
-#include "history/calendar.h"
-#include "results/plays.h"
+#include "calendar/calendar.h"
+#include "rules/game.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -173,9 +173,9 @@ private:
         if (parser.isSet(draws)) {
             bool number = false;
             command.draws = parser.value(draws).toInt(&number);
-            if (!number || command.draws < 1 || command.draws > Plays::mostDraws)
+            if (!number || command.draws < 1 || command.draws > Game::mostDraws)
                 return QStringLiteral("--draws takes a number from 1 to %1, not '%2'")
-                    .arg(Plays::mostDraws)
+                    .arg(Game::mostDraws)
                     .arg(parser.value(draws));
         }
         std::string why;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/prize.h"
+#include "rules/prize.h"
 
 #include <QString>
 

@@ -2,13 +2,13 @@
 
 #include "analysis/drawstats.h"
 #include "analysis/trial.h"
+#include "calendar/calendar.h"
 #include "files/inputfile.h"
-#include "history/calendar.h"
-#include "history/evenness.h"
 #include "history/logfile.h"
 #include "results/bookfile.h"
 #include "results/importfile.h"
 #include "results/plays.h"
+#include "stats/tally.h"
 
 #include <QFile>
 
@@ -110,7 +110,7 @@ int stats(const CommandLine &command, const QString &logPath)
     const Tally tally = tallyOf(linesBetween(log.lines, command.fromDate, command.toDate));
     const Evenness test = evennessOf(tally);
     std::printf("lines %llu\n", static_cast<unsigned long long>(tally.lines));
-    for (int n = 1; n <= 43; ++n)
+    for (int n = Game::lowest; n <= Game::highest; ++n)
         std::printf("%d %llu\n", n, static_cast<unsigned long long>(tally.numbers[size_t(n)]));
     std::printf("chi2 %.2f df %d p %.4g\n", test.chi2, Evenness::degreesOfFreedom, test.p);
     reportSkipped("", log.position.reader.skipped());
@@ -183,7 +183,7 @@ int drawStats(const CommandLine &command, const QString &bookPath)
         return 1;
     const DrawStats stats = drawStatsOf(book.book, command.fromDate, command.toDate);
     std::string out = "draws " + std::to_string(stats.draws) + '\n';
-    for (size_t n = 1; n <= 43; ++n)
+    for (size_t n = Game::lowest; n <= Game::highest; ++n)
         out += std::to_string(n) + ' ' + std::to_string(stats.counts[n]) + ' '
                + (stats.gaps[n] == DrawStats::never ? "-" : std::to_string(stats.gaps[n])) + '\n';
     std::fwrite(out.data(), 1, out.size(), stdout);
@@ -206,7 +206,7 @@ int tryLine(const CommandLine &command, const QString &bookPath)
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::string summary = "tried against " + counted(trial.draws, "draw") + ":";
-    for (int tier = 1; tier <= 5; ++tier)
+    for (int tier = 1; tier <= Game::tiers; ++tier)
         summary += (tier > 1 ? ", tier " : " tier ") + std::to_string(tier) + ' ' + std::to_string(trial.tiers[size_t(tier)]);
     summary += "; won " + std::to_string(trial.won) + " yen, spent " + std::to_string(trial.cost()) + " yen";
     if (trial.unknownPrizes)

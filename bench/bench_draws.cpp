@@ -5,7 +5,7 @@
 // draw. Run it on an X server, or on Qt's offscreen platform.
 // Usage: bench_draws [runs]
 #include "analysis/trial.h"
-#include "history/calendar.h"
+#include "calendar/calendar.h"
 #include "historywindow/drawfigures.h"
 #include "historywindow/trialpanel.h"
 

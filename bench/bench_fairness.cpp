@@ -8,8 +8,8 @@
 // verdict is not as it should be)
 #include "app/form1.h"
 #include "draw/pick.h"
-#include "history/evenness.h"
 #include "print/cups/qtprinter.h"
+#include "stats/tally.h"
 #include "virtualclock/virtualpacer.h"
 
 #include <QApplication>

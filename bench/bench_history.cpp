@@ -14,8 +14,8 @@
 #include "history/logpieces.h"
 #include "log/drawlog.h"
 #include "platform/qtpacer.h"
-#include "print/cups/qtprinter.h"
 #include "platform/windowsystem.h"
+#include "print/cups/qtprinter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,7 @@
 #include "drawmachine.h"
 
 #include "model/stamps.h"
+#include "rules/game.h"
 #include "pick.h"
 
 #include <QLabel>
@@ -54,7 +55,7 @@ void DrawMachine::draw()
     pacer.reseedRandom();
     pacer.beep();
 
-    for (state.drawIndex = 1; state.drawIndex <= 6; ++state.drawIndex) {
+    for (state.drawIndex = 1; state.drawIndex <= Game::picked; ++state.drawIndex) {
         const int position = state.drawIndex;
         Candidate pick = pickCandidate();
         // A duplicate never reaches the screen: wait its tick remainder while the
@@ -94,7 +95,7 @@ DrawMachine::Candidate DrawMachine::pickCandidate()
 
 void DrawMachine::TimerS_Timer()
 {
-    if (++state.rollValue > Pick::highest)
+    if (++state.rollValue > Game::highest)
         state.rollValue = 1;
     controls.CommandS->setText(QString::number(state.rollValue));
 
@@ -106,7 +107,7 @@ void DrawMachine::TimerS_Timer()
         if (pacer.stopping())
             return;
         // After the sixth number the roll stays stopped.
-        if (state.drawIndex != 6)
+        if (state.drawIndex != Game::picked)
             controls.TimerS->setEnabled(true);
     }
 }

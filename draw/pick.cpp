@@ -24,7 +24,7 @@ std::int16_t drawRange(const ClockFields &f, int remainder)
 
 int fairRange(int range)
 {
-    return highest * std::max(1, range / highest);
+    return Game::highest * std::max(1, range / Game::highest);
 }
 
 int candidate(std::int16_t range, float r)
@@ -34,7 +34,7 @@ int candidate(std::int16_t range, float r)
     // is taken in double precision so that rounding to single precision can
     // never lift it to the next whole number.
     const auto x = static_cast<int>(std::floor(double(fairRange(range)) * double(r))) + 1;
-    const int c = x % highest;
-    return c == 0 ? highest : c;
+    const int c = x % Game::highest;
+    return c == 0 ? Game::highest : c;
 }
 } // namespace Pick

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/game.h"
+
 #include <QDateTime>
 
 #include <cstdint>
@@ -7,7 +9,6 @@
 // The arithmetic of one pick: clock fields, the tick counter and a random
 // value in [0, 1) make a candidate from 1 to 43.
 namespace Pick {
-constexpr int highest = 43;
 
 struct ClockFields
 {

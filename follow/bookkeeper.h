@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/numberlist.h"
+#include "files/numberlist.h"
 #include "results/bookfile.h"
 #include "threads/background.h"
 

@@ -1,8 +1,8 @@
 #include "logfollower.h"
 
-#include "history/logfile.h"
 #include "files/filewatch.h"
 #include "files/regularfile.h"
+#include "history/logfile.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "history/logfile.h"
-#include "history/tally.h"
+#include "stats/tally.h"
 #include "threads/guipost.h"
 
 #include <QFileSystemWatcher>

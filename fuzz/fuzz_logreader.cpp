@@ -4,12 +4,12 @@
 // fault, and read every record the program wrote exactly as it was written,
 // however the reads cut it. The same bytes read as a book then say which
 // draws the lines read as a log were played for.
-#include "history/logreader.h"
-#include "history/prize.h"
-#include "history/tally.h"
 #include "analysis/drawstats.h"
 #include "files/byteordermark.h"
+#include "history/logreader.h"
 #include "results/plays.h"
+#include "rules/prize.h"
+#include "stats/tally.h"
 
 #include <algorithm>
 #include <array>
@@ -305,6 +305,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     // An announced draw as someone may type it: the input's first line.
     const char *lf = static_cast<const char *>(std::memchr(data, '\n', size));
     checkDraw(std::string(data, std::min<size_t>(lf ? size_t(lf - data) : size, 64)), kept);
-    checkBook(data, size, kept, 1 + int(choose.below(Plays::mostDraws)));
+    checkBook(data, size, kept, 1 + int(choose.below(Game::mostDraws)));
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "loggedline.h"
 
-#include "calendar.h"
+#include "calendar/calendar.h"
 
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/prize.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -50,3 +52,9 @@ private:
 // not a record as the program writes it: nine fields, a real date and time, a
 // letter A to E and six distinct numbers 1 to 43 without leading zeros.
 bool parseRecord(const char *text, size_t size, uint64_t order, LoggedLine &line);
+
+// The tier `line` wins against `draw`; 0 for none.
+inline int prizeOf(const LoggedLine &line, const AnnouncedDraw &draw)
+{
+    return prizeOf(line.numberMask(), draw);
+}

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "loggedline.h"
-#include "numberlist.h"
+#include "files/numberlist.h"
 
 #include <cstdint>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "drawtable.h"
 #include "tables.h"
 
-#include "history/calendar.h"
+#include "calendar/calendar.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -82,7 +82,7 @@ void DrawFigures::show(const ResultsBook &book, int fromDate, int toDate)
 void DrawFigures::showCounts()
 {
     const bool bonuses = bonus->isChecked();
-    chart->show(bonuses ? stats.bonuses : stats.counts, (bonuses ? 1.0 : 6.0) * double(stats.draws) / 43);
+    chart->setCounts(bonuses ? stats.bonuses : stats.counts, stats.draws, bonuses ? Game::Drawn::bonus : Game::Drawn::six);
 }
 
 QString DrawFigures::pairsInWords(const DrawStats &stats)

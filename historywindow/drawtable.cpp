@@ -1,6 +1,6 @@
 #include "drawtable.h"
 
-#include "history/calendar.h"
+#include "calendar/calendar.h"
 
 #include <QLocale>
 

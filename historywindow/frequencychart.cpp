@@ -10,10 +10,10 @@ FrequencyChart::FrequencyChart(const QString &name, QWidget *parent) : QWidget(p
     setMinimumHeight(120);
 }
 
-void FrequencyChart::show(const Counts &shown, double evenShare)
+void FrequencyChart::setCounts(const Counts &shown, uint64_t sets, Game::Drawn drawn)
 {
     counts = shown;
-    even = evenShare;
+    even = Game::evenShare(sets, drawn);
     setAccessibleDescription(describe(counts));
     update();
 }
@@ -21,7 +21,7 @@ void FrequencyChart::show(const Counts &shown, double evenShare)
 QString FrequencyChart::describe(const Counts &counts)
 {
     QStringList texts;
-    for (int n = 1; n <= 43; ++n)
+    for (int n = Game::lowest; n <= Game::highest; ++n)
         texts << QStringLiteral("%1: %2").arg(n).arg(counts[size_t(n)]);
     return texts.join(QStringLiteral(", "));
 }
@@ -46,13 +46,13 @@ void FrequencyChart::paintEvent(QPaintEvent *)
     const QRect plot = rect().adjusted(4, labelHeight + 2, -4, -labelHeight - 2);
     const uint64_t most = *std::max_element(counts.begin() + 1, counts.end());
     const qreal top = std::max<qreal>({qreal(most), even, 1});
-    const qreal slot = qreal(plot.width()) / 43;
+    const qreal slot = qreal(plot.width()) / Game::highest;
     // Where the numbers do not fit under every bar, every fifth says where one is.
-    const bool everyLabel = slot >= metrics.horizontalAdvance(QStringLiteral("43")) + 2;
+    const bool everyLabel = slot >= metrics.horizontalAdvance(QString::number(Game::highest)) + 2;
     const auto heightOf = [&](qreal count) { return count / top * plot.height(); };
 
     painter.fillRect(rect(), palette().base());
-    for (int n = 1; n <= 43; ++n) {
+    for (int n = Game::lowest; n <= Game::highest; ++n) {
         const qreal h = heightOf(qreal(counts[size_t(n)]));
         const QRectF bar(plot.left() + (n - 1) * slot + 1, plot.bottom() + 1 - h, slot - 2, h);
         painter.fillRect(bar, QColor(70, 110, 200));

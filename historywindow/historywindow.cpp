@@ -2,7 +2,7 @@
 
 #include "tables.h"
 
-#include "history/calendar.h"
+#include "calendar/calendar.h"
 #include "model/fonts.h"
 
 #include <QApplication>
@@ -255,7 +255,7 @@ void HistoryWindow::showLines()
     // The whole log's tally is made while it is read; a range is tallied here.
     const bool whole = shown == follower.lines() && span.size() == lines.size();
     const Tally tally = whole ? follower.tally() : tallyOf(span);
-    chart->show(tally.numbers, 6.0 * double(tally.lines) / 43);
+    chart->setCounts(tally.numbers, tally.lines);
     evenness->setText(FrequencyChart::judge(evennessOf(tally)));
 
     const bool reading = follower.loading() && !follower.missing();
@@ -313,7 +313,7 @@ void HistoryWindow::showDraw()
 void HistoryWindow::showPrizes()
 {
     const DrawResult *chosen = results->chosen();
-    const std::array<uint64_t, 6> tiers = chosen ? results->totalsOf(*chosen).tiers : typedTiers;
+    const Game::ByTier<uint64_t> tiers = chosen ? results->totalsOf(*chosen).tiers : typedTiers;
     prizes->setText(chosen || draw ? QStringLiteral("1等 %1 · 2等 %2 · 3等 %3 · 4等 %4 · 5等 %5")
                                          .arg(tiers[1]).arg(tiers[2]).arg(tiers[3]).arg(tiers[4]).arg(tiers[5])
                                    : QString());
@@ -343,7 +343,7 @@ void HistoryWindow::enterDraw()
 // them, made when either changes, not at every change of the book's totals.
 void HistoryWindow::tallyTyped()
 {
-    typedTiers = draw ? tallyOf(span, &*draw).prizes : std::array<uint64_t, 6>{};
+    typedTiers = draw ? tallyOf(span, &*draw).prizes : Game::ByTier<uint64_t>{};
 }
 
 void HistoryWindow::dragEnterEvent(QDragEnterEvent *event)

@@ -64,7 +64,7 @@ private:
     SettledLines shown;
     LineSpan span{nullptr, nullptr};
     std::optional<AnnouncedDraw> draw; // entered by hand
-    std::array<uint64_t, 6> typedTiers{};
+    Game::ByTier<uint64_t> typedTiers{};
 
     QCheckBox *fromOn, *toOn;
     QDateEdit *from, *to;

@@ -1,6 +1,6 @@
 #include "linetable.h"
 
-#include "history/calendar.h"
+#include "calendar/calendar.h"
 
 #include <QColor>
 

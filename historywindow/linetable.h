@@ -1,7 +1,8 @@
 #pragma once
 
 #include "history/logreader.h"
-#include "history/prize.h"
+#include "rules/game.h"
+#include "rules/prize.h"
 
 #include <QAbstractTableModel>
 
@@ -33,7 +34,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    enum Column { Date, Time, Letter, FirstNumber, Prize = FirstNumber + 6, Columns };
+    enum Column { Date, Time, Letter, FirstNumber, Prize = FirstNumber + Game::picked, Columns };
 
     // The line shown in `row`, newest first.
     const LoggedLine &lineAt(int row) const { return span.end[-1 - row]; }

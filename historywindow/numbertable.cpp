@@ -1,5 +1,7 @@
 #include "numbertable.h"
 
+#include "rules/game.h"
+
 #include <climits>
 
 void NumberTable::show(const DrawStats &shown)
@@ -11,7 +13,7 @@ void NumberTable::show(const DrawStats &shown)
 
 int NumberTable::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : 43;
+    return parent.isValid() ? 0 : Game::highest;
 }
 
 int NumberTable::columnCount(const QModelIndex &parent) const

@@ -1,5 +1,7 @@
 #include "pairmap.h"
 
+#include "rules/game.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -26,11 +28,11 @@ void PairMap::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), palette().base());
     const QFontMetrics metrics(font());
     // Room for the numbers along the top and the left.
-    const int margin = metrics.horizontalAdvance(QStringLiteral("43")) + 4;
-    const qreal cell = qreal(std::min(width(), height()) - margin) / 43;
+    const int margin = metrics.horizontalAdvance(QString::number(Game::highest)) + 4;
+    const qreal cell = qreal(std::min(width(), height()) - margin) / Game::highest;
     const auto at = [&](int n) { return margin + (n - 1) * cell; };
-    for (int a = 1; a <= 43; ++a) {
-        for (int b = 1; b <= 43; ++b) {
+    for (int a = Game::lowest; a <= Game::highest; ++a) {
+        for (int b = Game::lowest; b <= Game::highest; ++b) {
             const QRectF square(at(b), at(a), cell, cell);
             if (a == b) {
                 painter.fillRect(square, palette().window());
@@ -42,7 +44,7 @@ void PairMap::paintEvent(QPaintEvent *)
         }
     }
     painter.setPen(palette().color(QPalette::Text));
-    for (int n = 1; n <= 43; ++n) {
+    for (int n = Game::lowest; n <= Game::highest; ++n) {
         if (n != 1 && n % 5 != 0)
             continue;
         const QString label = QString::number(n);

@@ -2,7 +2,7 @@
 
 #include "tables.h"
 
-#include "history/calendar.h"
+#include "calendar/calendar.h"
 
 #include <QDateEdit>
 #include <QEvent>
@@ -38,7 +38,7 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     });
     auto *countLabel = new QLabel(QStringLiteral("継続回数(&K):"));
     countLabel->setBuddy(drawCount);
-    drawCount->setRange(1, Plays::mostDraws);
+    drawCount->setRange(1, Game::mostDraws);
     drawCount->setAccessibleName(QStringLiteral("継続回数"));
     connect(drawCount, qOverload<int>(&QSpinBox::valueChanged), this, &ResultsPanel::workOut);
     auto *top = new QHBoxLayout;

@@ -3,8 +3,9 @@
 #include "drawtable.h"
 #include "tables.h"
 
-#include "history/calendar.h"
-#include "history/prize.h"
+#include "calendar/calendar.h"
+#include "rules/game.h"
+#include "rules/prize.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -112,7 +113,7 @@ void TrialPanel::tryLine(uint64_t lineMask)
 {
     tried = lineMask;
     QStringList numbers;
-    for (int n = 1; n <= 43; ++n)
+    for (int n = Game::lowest; n <= Game::highest; ++n)
         if (lineMask >> n & 1)
             numbers << QString::number(n);
     if (entry->text() != numbers.join(','))
@@ -138,7 +139,7 @@ void TrialPanel::tryTyped()
 QString TrialPanel::summaryOf(const Trial &trial)
 {
     QStringList parts{QStringLiteral("全 %1 回").arg(DrawTable::yen(int64_t(trial.draws)))};
-    for (int tier = 1; tier <= 5; ++tier)
+    for (int tier = 1; tier <= Game::tiers; ++tier)
         parts << QStringLiteral("%1等 %2").arg(tier).arg(DrawTable::yen(int64_t(trial.tiers[size_t(tier)])));
     parts << QStringLiteral("当せん %1 円").arg(DrawTable::yen(trial.won))
           << QStringLiteral("購入 %1 円").arg(DrawTable::yen(trial.cost()));

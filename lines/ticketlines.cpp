@@ -1,6 +1,7 @@
 #include "ticketlines.h"
 
 #include "model/stamps.h"
+#include "rules/game.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -36,7 +37,7 @@ void TicketLines::Command_Click(int k)
 void TicketLines::Timer_Timer(int k)
 {
     LineControls &line = controls.lines[k];
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < Game::picked; ++i)
         line.numbers[i]->setText(controls.LabelS[i]->text());
     line.start->setText(controls.CommandS->text());
     if (state.busyFlag == 0)

@@ -102,10 +102,10 @@ QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, c
 }
 
 // A line's (or the draw machine's) six number labels, element i in row i.
-std::array<QLabel *, 6> numberColumn(QGroupBox *frame, const QString &name)
+std::array<QLabel *, Game::picked> numberColumn(QGroupBox *frame, const QString &name)
 {
-    std::array<QLabel *, 6> column{};
-    for (int i = 0; i < 6; ++i)
+    std::array<QLabel *, Game::picked> column{};
+    for (int i = 0; i < Game::picked; ++i)
         column[i] = label(frame, name, QString(), fromTwips(600, 360 + 360 * i, 360, 300),
                           Look::Number, Fonts::gothicFont(12));
     return column;
@@ -155,8 +155,8 @@ void Controls::makeLines(QWidget *form, Pacer &pacer)
         line.mirror = pacer.makeTimer();
         // Row numbers: in line A element r shows row r + 1; in the other lines
         // the top row carries the highest element of the line's six.
-        for (int r = 0; r < 6; ++r) {
-            const int element = k == 0 ? r : 6 * k + 5 - r;
+        for (int r = 0; r < Game::picked; ++r) {
+            const int element = k == 0 ? r : Game::picked * (k + 1) - 1 - r;
             NumberLabelA[element] = label(line.frame, "NumberLabelA", QString::number(r + 1),
                                              fromTwips(120, 360 + 360 * r, 180, 300), Look::RowNumber,
                                              Fonts::gothicFont(12));
@@ -181,7 +181,7 @@ void Controls::makeCommands(QWidget *form)
 void Controls::makeWorkArea(QWidget *form)
 {
     FrameS = frame(form, "FrameS", "[S]", fromTwips(7440, 240, 975, 2535), lightGrey);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < Game::picked; ++i)
         NumberLabelS[i] = label(FrameS, "NumberLabelS", QString::number(i + 1),
                                    fromTwips(120, 360 + 360 * i, 420, 300), Look::RowNumber, Fonts::gothicFont(12));
     LabelS = numberColumn(FrameS, "LabelS");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/pacer.h"
+#include "rules/game.h"
 
 #include <QRect>
 
@@ -29,7 +30,7 @@ struct LineControls
 {
     char letter;
     QGroupBox *frame;
-    std::array<QLabel *, 6> numbers;
+    std::array<QLabel *, Game::picked> numbers;
     QPushButton *start;
     QLabel *stamp;
     std::unique_ptr<Timer> mirror;
@@ -56,8 +57,8 @@ struct Controls
 
     // The work area.
     QGroupBox *FrameS;
-    std::array<QLabel *, 6> NumberLabelS;
-    std::array<QLabel *, 6> LabelS;
+    std::array<QLabel *, Game::picked> NumberLabelS;
+    std::array<QLabel *, Game::picked> LabelS;
     QPushButton *CommandS;
     QLabel *LabelSN0;
     QLabel *Picture1;

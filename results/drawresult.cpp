@@ -1,6 +1,6 @@
 #include "drawresult.h"
 
-#include "history/calendar.h"
+#include "calendar/calendar.h"
 
 #include <algorithm>
 
@@ -28,14 +28,14 @@ bool DrawResult::sameDraw(const DrawResult &other) const
            && draw.bonus == other.draw.bonus;
 }
 
-bool makeDraw(int number, int date, std::array<int, 6> numbers, int bonus, DrawResult &result)
+bool makeDraw(int number, int date, std::array<int, Game::picked> numbers, int bonus, DrawResult &result)
 {
-    if (number < 1 || !Calendar::isDay(date) || bonus < 1 || bonus > 43)
+    if (number < 1 || !Calendar::isDay(date) || bonus < Game::lowest || bonus > Game::highest)
         return false;
     std::sort(numbers.begin(), numbers.end());
     uint64_t mask = 0;
     for (const int n : numbers) {
-        if (n < 1 || n > 43 || (mask >> n & 1))
+        if (n < Game::lowest || n > Game::highest || (mask >> n & 1))
             return false;
         mask |= uint64_t(1) << n;
     }
@@ -61,10 +61,10 @@ std::string recordOf(const DrawResult &r)
     return text;
 }
 
-bool readPrizes(const std::string &text, std::array<int64_t, 5> &prizes)
+bool readPrizes(const std::string &text, std::array<int64_t, Game::tiers> &prizes)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    std::array<int64_t, 5> read;
+    std::array<int64_t, Game::tiers> read;
     read.fill(DrawResult::unknown);
     const char *at = text.data(), *end = text.data() + text.size();
     if (std::all_of(at, end, blank)) {
@@ -109,7 +109,7 @@ bool parseResultRecord(const char *p, size_t size, DrawResult &result)
         date = date * 10 + (at[i] - '0');
     }
     at += 11;
-    std::array<int, 6> numbers{};
+    std::array<int, Game::picked> numbers{};
     int64_t value = 0;
     for (int &n : numbers) {
         if (!readWhole(at, end, value, 2) || !skipComma(at, end))

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "history/prize.h"
+#include "rules/game.h"
+#include "rules/prize.h"
 
 #include <array>
 #include <cstddef>
@@ -20,7 +21,7 @@ struct DrawResult
     int number = 0; // 1 and up
     int date = 0;   // yyyymmdd
     AnnouncedDraw draw;
-    std::array<int64_t, 5> prizes{unknown, unknown, unknown, unknown, unknown};
+    std::array<int64_t, Game::tiers> prizes{unknown, unknown, unknown, unknown, unknown};
 
     // The prize of `tier` (1 to 5), or unknown.
     int64_t prizeOf(int tier) const { return prizes[size_t(tier - 1)]; }
@@ -31,7 +32,7 @@ struct DrawResult
 
 // Builds a draw from its parts; false when they are no draw: a date that is
 // no day, numbers out of 1 to 43 or repeated, a bonus among them.
-bool makeDraw(int number, int date, std::array<int, 6> numbers, int bonus, DrawResult &result);
+bool makeDraw(int number, int date, std::array<int, Game::picked> numbers, int bonus, DrawResult &result);
 
 // The record as the book holds it, without its line end.
 std::string recordOf(const DrawResult &result);
@@ -39,7 +40,7 @@ std::string recordOf(const DrawResult &result);
 // The five prizes as a user types them: "200000000,10000000,300000,6800,1000",
 // yen in digits, any of them left empty for one not known, or nothing at all
 // for none known. False for anything else.
-bool readPrizes(const std::string &text, std::array<int64_t, 5> &prizes);
+bool readPrizes(const std::string &text, std::array<int64_t, Game::tiers> &prizes);
 
 // Reads a record of the book, its line end taken off; false for anything else.
 bool parseResultRecord(const char *text, size_t size, DrawResult &result);

@@ -1,7 +1,7 @@
 #include "importfile.h"
 
+#include "calendar/calendar.h"
 #include "files/byteordermark.h"
-#include "history/calendar.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -122,9 +122,9 @@ struct Patterns
 struct Columns
 {
     int number = 0, date = 1;
-    std::array<int, 6> numbers{2, 3, 4, 5, 6, 7};
+    std::array<int, Game::picked> numbers{2, 3, 4, 5, 6, 7};
     int bonus = 8;
-    std::array<int, 5> prizes{14, 15, 16, 17, 18};
+    std::array<int, Game::tiers> prizes{14, 15, 16, 17, 18};
 
     // From a header's names, if they name every part of a draw.
     static std::optional<Columns> named(const QStringList &names, const Patterns &patterns);
@@ -154,13 +154,13 @@ std::optional<Columns> Columns::named(const QStringList &names, const Patterns &
             columns.bonus = i;
         } else if (has({"回", "draw"}) && columns.number < 0) {
             columns.number = i;
-        } else if (has({"数字", "number"}) && numbersFound < 6) {
+        } else if (has({"数字", "number"}) && numbersFound < Game::picked) {
             columns.numbers[size_t(numbersFound++)] = i;
         } else if ((has({"日", "date"}) && !has({"曜"})) && columns.date < 0) {
             columns.date = i;
         }
     }
-    if (columns.number < 0 || columns.date < 0 || columns.bonus < 0 || numbersFound < 6)
+    if (columns.number < 0 || columns.date < 0 || columns.bonus < 0 || numbersFound < Game::picked)
         return std::nullopt;
     return columns;
 }
@@ -171,7 +171,7 @@ std::optional<DrawResult> drawOf(const QStringList &fields, const Columns &at, b
                                  bool &prizesRead)
 {
     const auto field = [&fields](int i) { return i >= 0 && i < fields.size() ? fields[i] : QString(); };
-    std::array<int, 6> numbers{};
+    std::array<int, Game::picked> numbers{};
     for (size_t k = 0; k < numbers.size(); ++k)
         numbers[k] = read.numberOf(field(at.numbers[k]));
     DrawResult draw;
@@ -182,7 +182,7 @@ std::optional<DrawResult> drawOf(const QStringList &fields, const Columns &at, b
     // fourteen, as the results book itself, the prizes straight after the bonus.
     const int firstPrize = !placed ? -1 : fields.size() == 14 ? 9 : 14;
     prizesRead = true;
-    for (int tier = 0; tier < 5; ++tier)
+    for (int tier = 0; tier < Game::tiers; ++tier)
         prizesRead &= read.readAmount(field(placed ? firstPrize + tier : at.prizes[size_t(tier)]),
                                       draw.prizes[size_t(tier)]);
     return draw;

@@ -1,6 +1,6 @@
 #include "plays.h"
 
-#include "history/calendar.h"
+#include "calendar/calendar.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ int64_t stampOf(int date, int time)
 
 int64_t closeOf(const DrawResult &draw)
 {
-    return stampOf(draw.date, salesClose);
+    return stampOf(draw.date, Game::salesClose);
 }
 
 // Draws come at least three days apart: a draw missing from the book before
@@ -34,7 +34,7 @@ int firstDrawFrom(const ResultsBook &book, size_t first, int date, int time)
     if (first > 0)
         return book.draws()[dated[first - 1]].number == draw.number - 1 ? draw.number : 0;
     const int64_t daysBefore = Calendar::dayNumber(draw.date) - Calendar::dayNumber(date);
-    return daysBefore < leastGap || (daysBefore == leastGap && time >= salesClose) ? draw.number : 0;
+    return daysBefore < leastGap || (daysBefore == leastGap && time >= Game::salesClose) ? draw.number : 0;
 }
 
 size_t closingAfter(const ResultsBook &book, int64_t stamp)

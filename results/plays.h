@@ -3,18 +3,13 @@
 #include "resultsbook.h"
 
 #include "history/logreader.h"
+#include "rules/game.h"
 
 #include <array>
 #include <functional>
 
 // Which draws the logged lines were played for, and what that cost and won.
 namespace Plays {
-// Sales for a draw close at 18:30 on its day, before the 18:45 draw.
-constexpr int salesClose = 183000; // hhmmss
-constexpr int64_t linePrice = 200; // yen
-// A ticket covers up to this many draws in a row.
-constexpr int mostDraws = 10;
-
 // The draw a line stamped `date` (yyyymmdd) at `time` (hhmmss) is first
 // played for: the first draw in the book whose sales close after the stamp,
 // when the book leaves no doubt of it: the draw closing before that one is
@@ -36,10 +31,10 @@ void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayF
 struct DrawTotals
 {
     uint64_t lines = 0;
-    std::array<uint64_t, 6> tiers{}; // by tier; 0 for none
+    Game::ByTier<uint64_t> tiers{}; // 0 for none
     int64_t won = 0;                 // yen, over the tiers whose prize is known
     uint64_t unknownPrizes = 0;      // winning lines whose prize is not known
-    int64_t cost() const { return int64_t(lines) * linePrice; }
+    int64_t cost() const { return int64_t(lines) * Game::linePrice; }
     bool operator==(const DrawTotals &o) const
     {
         return lines == o.lines && tiers == o.tiers && won == o.won && unknownPrizes == o.unknownPrizes;

@@ -2,7 +2,7 @@
 
 #include "drawresult.h"
 
-#include "history/numberlist.h"
+#include "files/numberlist.h"
 
 #include <string>
 #include <vector>

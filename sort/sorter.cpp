@@ -1,5 +1,7 @@
 #include "sorter.h"
 
+#include "rules/game.h"
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -8,7 +10,7 @@
 namespace {
 // One more than any drawn number: where each minimum search starts, and the
 // mark of an element already taken.
-constexpr std::int16_t taken = 44;
+constexpr std::int16_t taken = Game::highest + 1;
 }
 
 std::int16_t captionValue(const QString &caption)
@@ -32,19 +34,19 @@ void Sorter::CommandSort_Click()
     if (!gate.admit(Gate::Command))
         return;
     for (LineControls &line : controls.lines) {
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < Game::picked; ++k)
             controls.LabelS[k]->setText(line.numbers[k]->text());
         SortNumbers();
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < Game::picked; ++k)
             line.numbers[k]->setText(controls.NumberLabelS[k]->text());
     }
 }
 
 void Sorter::SortNumbers()
 {
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < Game::picked; ++i) {
         std::int16_t best = taken;
-        for (int j = 0; j < 6; ++j) {
+        for (int j = 0; j < Game::picked; ++j) {
             const std::int16_t v = captionValue(controls.LabelS[j]->text());
             if (best > v) {
                 bestPos = j;

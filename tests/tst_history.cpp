@@ -1,9 +1,9 @@
 #include "support.h"
-#include "history/evenness.h"
 #include "history/logfile.h"
 #include "history/logpieces.h"
-#include "history/tally.h"
 #include "historywindow/historywindow.h"
+#include "stats/evenness.h"
+#include "stats/tally.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -350,7 +350,7 @@ private slots:
         FrequencyChart::Counts counts;
         counts.fill(6);
         counts[1] = 12;
-        chart.show(counts, 6.0 * 43 / 43);
+        chart.setCounts(counts, 43);
         // The line is the row most pixels of its red are on; the bar's top
         // the first of its blue down the middle.
         const QImage image = chart.grab().toImage();

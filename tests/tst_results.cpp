@@ -1,6 +1,6 @@
 #include "support.h"
+#include "calendar/calendar.h"
 #include "historywindow/historywindow.h"
-#include "history/calendar.h"
 #include "results/importfile.h"
 
 #include <QDateEdit>

@@ -2,17 +2,17 @@
 
 #include <boost/math/special_functions/gamma.hpp>
 
-Evenness evennessOf(const std::array<uint64_t, 44> &counts, uint64_t sets)
+Evenness evennessOf(const Game::ByNumber<uint64_t> &counts, uint64_t sets)
 {
     Evenness test;
     if (sets > 0) {
-        const double even = 6.0 * double(sets) / 43;
+        const double even = Game::evenShare(sets);
         double sum = 0;
-        for (int n = 1; n <= 43; ++n) {
+        for (int n = Game::lowest; n <= Game::highest; ++n) {
             const double off = double(counts[size_t(n)]) - even;
             sum += off * off / even;
         }
-        test.chi2 = sum * (43.0 - 1) / (43.0 - 6);
+        test.chi2 = sum * (Game::highest - 1) / (Game::highest - Game::picked);
         // The upper tail of χ² with k degrees of freedom is Q(k / 2, X² / 2),
         // worked in double, not promoted to long double: as exact as a p shown
         // to four digits needs, and with none of Boost's work for long double

@@ -1,15 +1,16 @@
 #pragma once
 
-#include "loggedline.h"
+#include "game.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 // An announced draw: six distinct numbers 1 to 43 and a bonus number that is
 // not among them.
 struct AnnouncedDraw
 {
-    std::array<int, 6> numbers{};
+    std::array<int, Game::picked> numbers{};
     int bonus = 0;
     uint64_t mask = 0; // bit n set for each of the six
 };
@@ -23,7 +24,3 @@ bool parseLine(const std::string &text, uint64_t &mask, std::string &why);
 // The prize a line wins: 1 for all six, 2 for five and the bonus, 3 for five,
 // 4 for four, 5 for three, 0 for none.
 int prizeOf(uint64_t lineMask, const AnnouncedDraw &draw);
-inline int prizeOf(const LoggedLine &line, const AnnouncedDraw &draw)
-{
-    return prizeOf(line.numberMask(), draw);
-}

@@ -12,6 +12,14 @@ bool isDay(int year, int month, int day)
     return day <= (month == 2 && leap ? 29 : days[month - 1]);
 }
 
+int dayAfter(int date)
+{
+    const int year = yearOf(date), month = monthOf(date), day = dayOf(date);
+    if (isDay(year, month, day + 1))
+        return Calendar::date(year, month, day + 1);
+    return month < 12 ? Calendar::date(year, month + 1, 1) : Calendar::date(year + 1, 1, 1);
+}
+
 int64_t dayNumber(int date)
 {
     // Counted from March, so that the leap day ends a year.

@@ -40,6 +40,9 @@ inline bool isDay(int date)
     return isDay(yearOf(date), monthOf(date), dayOf(date));
 }
 
+// The day after.
+int dayAfter(int date);
+
 // Days since 1970-01-01.
 int64_t dayNumber(int date);
 

@@ -13,7 +13,7 @@ bool readNumber(const std::string &text, size_t &at, int &n)
     n = 0;
     while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) && at - start < 3)
         n = n * 10 + (text[at++] - '0');
-    const bool ok = at > start && n >= 1 && n <= 43;
+    const bool ok = at > start && n >= Game::lowest && n <= Game::highest;
     while (at < text.size() && text[at] == ' ')
         ++at;
     return ok;
@@ -22,7 +22,7 @@ bool readNumber(const std::string &text, size_t &at, int &n)
 // The six numbers at the start of `text`, separated by commas.
 bool readSix(const std::string &text, size_t &at, AnnouncedDraw &draw, std::string &why)
 {
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < Game::picked; ++k) {
         if (k > 0 && (at >= text.size() || text[at++] != ',')) {
             why = "six numbers separated by commas are needed";
             return false;
@@ -80,16 +80,5 @@ bool parseDraw(const std::string &text, AnnouncedDraw &draw, std::string &why)
 
 int prizeOf(uint64_t lineMask, const AnnouncedDraw &draw)
 {
-    switch (std::bitset<64>(lineMask & draw.mask).count()) {
-    case 6:
-        return 1;
-    case 5:
-        return lineMask >> draw.bonus & 1 ? 2 : 3;
-    case 4:
-        return 4;
-    case 3:
-        return 5;
-    default:
-        return 0;
-    }
+    return Game::tierOf(int(std::bitset<64>(lineMask & draw.mask).count()), lineMask >> draw.bonus & 1);
 }
