@@ -88,6 +88,13 @@ struct Options
         "book", "With --results, --import, --draw-stats or --try: the results book FILE, not the one beside the "
                 "master log.", "FILE");
 
+    // Each action's option, read both ways: the action an option asks for,
+    // and the option that names an action.
+    const std::pair<const QCommandLineOption &, CommandLine::Action> actions[7] = {
+        {history, CommandLine::History}, {check, CommandLine::Check},   {stats, CommandLine::Stats},
+        {results, CommandLine::Results}, {import, CommandLine::Import}, {drawStats, CommandLine::DrawStats},
+        {tryLine, CommandLine::Try}};
+
     // What the arguments ask of the program, or why they cannot be.
     QString read(CommandLine &command) const
     {
@@ -122,10 +129,6 @@ private:
     {
         if (!parser.positionalArguments().isEmpty())
             return QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
-        const std::pair<const QCommandLineOption &, CommandLine::Action> actions[] = {
-            {history, CommandLine::History}, {check, CommandLine::Check},         {stats, CommandLine::Stats},
-            {results, CommandLine::Results}, {import, CommandLine::Import},       {drawStats, CommandLine::DrawStats},
-            {tryLine, CommandLine::Try}};
         QStringList named;
         for (const auto &[option, asked] : actions)
             if (parser.isSet(option)) {
@@ -156,13 +159,10 @@ private:
 
     QString actionName(CommandLine::Action action) const
     {
-        const QCommandLineOption &named = action == CommandLine::Check       ? check
-                                          : action == CommandLine::Stats     ? stats
-                                          : action == CommandLine::Results   ? results
-                                          : action == CommandLine::DrawStats ? drawStats
-                                          : action == CommandLine::Try       ? tryLine
-                                                                             : import;
-        return QStringLiteral("--") + named.names().first();
+        for (const auto &[option, named] : actions)
+            if (named == action)
+                return QStringLiteral("--") + option.names().first();
+        return QString();
     }
 
     QString values(CommandLine &command) const
