@@ -54,16 +54,12 @@ struct Imported
 // the window's thread; one after another, as asked.
 void BookKeeper::import(const QString &resultFile)
 {
-    work.run([resultFile, path = path] {
+    work.run([resultFile, path = path]() -> Imported {
         std::string bytes;
-        Imported imported;
-        if ((imported.error = InputFile::readAll(QFile::encodeName(resultFile).toStdString(), bytes, InputFile::mostBytes)))
-            return imported;
+        if (const int error = InputFile::readAll(QFile::encodeName(resultFile).toStdString(), bytes, InputFile::mostBytes))
+            return {error, {}, {}, {}};
         const ImportFile file = ImportFile::read(bytes);
-        imported.update = BookFile::merge(path, file.draws);
-        imported.skippedRows = file.skippedRows;
-        imported.unreadablePrizes = file.unreadablePrizes;
-        return imported;
+        return {0, BookFile::merge(path, file.draws), file.skippedRows, file.unreadablePrizes};
     }, [this, resultFile](const Imported &imported) {
         if (imported.error) {
             emit unreadable(resultFile, QString::fromStdString(RegularFile::reason(imported.error)));

@@ -97,8 +97,7 @@ Bell::Bell()
 
 Bell::~Bell()
 {
-    thread_.clear();
-    thread_.waitForDone();
+    thread_.clear(); // the ring under way is waited for as the pool goes
 }
 
 void Bell::ring()

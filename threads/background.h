@@ -27,11 +27,10 @@ public:
     void run(Job job, Take take, Turn turn = InTurn)
     {
         queue([this, job = std::move(job), take = std::move(take)]() mutable {
-            BehindWindow::whenDone(receiver, BehindWindow::run(std::move(job)),
-                                   [this, take = std::move(take)](auto &&...found) mutable {
-                                       take(std::forward<decltype(found)>(found)...);
-                                       startNext();
-                                   });
+            BehindWindow::whenDone(receiver, BehindWindow::run(std::move(job)), [this, take = std::move(take)](const auto &found) {
+                take(found);
+                startNext();
+            });
         }, turn);
     }
 

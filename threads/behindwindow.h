@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include <type_traits>
 #include <utility>
 
 class QThreadPool;
@@ -41,10 +40,7 @@ void whenDone(QObject *receiver, const QFuture<T> &future, Take take)
     auto *watcher = new QFutureWatcher<T>(receiver);
     QObject::connect(watcher, &QFutureWatcherBase::finished, watcher, [watcher, take = std::move(take)]() mutable {
         watcher->deleteLater();
-        if constexpr (std::is_void_v<T>)
-            take();
-        else
-            take(watcher->future().takeResult());
+        take(watcher->future().takeResult());
     });
     watcher->setFuture(future);
 }

@@ -100,8 +100,9 @@ private:
 
 // A look at once, then one a second for a minute; over sooner when the job
 // is, or the window has gone.
-void followJob(const Ipp &ipp, const QByteArray &uri, int id, QPromise<QString> &news)
+void followJob(QPromise<QString> &news, const Ipp &ipp, const QByteArray &uri, int id)
 {
+    BehindWindow::lowerPriority();
     JobLook before;
     for (int look = 0; look <= 60; ++look) {
         if (look > 0)
@@ -128,11 +129,5 @@ void JobWatch::follow(QLibrary &cups, const QByteArray &queue, int id, QObject *
         return;
     // The server reads only the path; the host is a placeholder, as CUPS's own tools use.
     const QByteArray uri = "ipp://localhost/printers/" + queue.toPercentEncoding();
-    QPromise<QString> told;
-    BehindWindow::asReported(receiver, told.future(), news);
-    told.start();
-    BehindWindow::run([ipp, uri, id, told = std::move(told)]() mutable {
-        followJob(ipp, uri, id, told);
-        told.finish();
-    });
+    BehindWindow::asReported(receiver, QtConcurrent::run(BehindWindow::pool(), followJob, ipp, uri, id), news);
 }
