@@ -5,7 +5,6 @@
 #include "icon.h"
 #include "historywindow/historywindow.h"
 #include "model/stamps.h"
-#include "threads/guipost.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -44,10 +43,10 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &saveFolder, QWidget 
     controls.Timer1->setEnabled(true);
 
     // A print's later news comes while the window is open, never after.
-    printer.setJobNews(GuiPost::to(this, [this](const QString &news) {
+    printer.setJobNews(this, [this](const QString &news) {
         if (isVisible())
             tellUser(news);
-    }));
+    });
 
     // The history is reached without a control of its own: the window stays as designed.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this), &QShortcut::activated, this,

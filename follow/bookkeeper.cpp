@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 BookKeeper::BookKeeper(const QString &path, QObject *parent) : QObject(parent), path(path)
 {
     connect(&watcher, &QFileSystemWatcher::fileChanged, this, &BookKeeper::load);
@@ -18,45 +20,53 @@ BookKeeper::BookKeeper(const QString &path, QObject *parent) : QObject(parent), 
 void BookKeeper::load()
 {
     watchFile(watcher, path);
-    const bool standsIn = true;
-    work.run([path = path, known = identity, first = !everRead, this]() -> std::function<void()> {
+    work.run([path = path, known = identity, first = !everRead]() -> std::optional<BookFile::Read> {
         if (!first && FileIdentity::of(QFile::encodeName(path).toStdString()) == known)
-            return [] {};
-        return [this, read = BookFile::read(path)] {
-            identity = read.identity;
-            everRead = true;
-            emit this->read(read);
-        };
-    }, standsIn);
+            return std::nullopt;
+        return BookFile::read(path);
+    }, [this](const std::optional<BookFile::Read> &read) {
+        if (!read)
+            return;
+        identity = read->identity;
+        everRead = true;
+        emit this->read(*read);
+    }, Background::StandsIn);
 }
 
 void BookKeeper::record(const DrawResult &draw)
 {
-    work.run([path = path, draw, this]() -> std::function<void()> {
-        return [this, update = BookFile::merge(path, {draw})] {
-            took(update);
-            emit changed(update, {}, {});
-        };
+    work.run([path = path, draw] { return BookFile::merge(path, {draw}); }, [this](const BookFile::Update &update) {
+        took(update);
+        emit changed(update, {}, {});
     });
 }
+
+namespace {
+struct Imported
+{
+    int error = 0; // the result file could not be read
+    BookFile::Update update;
+    NumberList skippedRows, unreadablePrizes;
+};
+} // namespace
 
 // The file is read, and the book read afresh, merged and written, behind
 // the window's thread; one after another, as asked.
 void BookKeeper::import(const QString &resultFile)
 {
-    work.run([resultFile, path = path, this]() -> std::function<void()> {
+    work.run([resultFile, path = path]() -> Imported {
         std::string bytes;
-        const int error = InputFile::readAll(QFile::encodeName(resultFile).toStdString(), bytes, InputFile::mostBytes);
-        if (error)
-            return [this, resultFile, why = QString::fromStdString(RegularFile::reason(error))] {
-                emit unreadable(resultFile, why);
-            };
+        if (const int error = InputFile::readAll(QFile::encodeName(resultFile).toStdString(), bytes, InputFile::mostBytes))
+            return {error, {}, {}, {}};
         const ImportFile file = ImportFile::read(bytes);
-        return [this, update = BookFile::merge(path, file.draws), rows = file.skippedRows,
-                prizes = file.unreadablePrizes] {
-            took(update);
-            emit changed(update, rows, prizes);
-        };
+        return {0, BookFile::merge(path, file.draws), file.skippedRows, file.unreadablePrizes};
+    }, [this, resultFile](const Imported &imported) {
+        if (imported.error) {
+            emit unreadable(resultFile, QString::fromStdString(RegularFile::reason(imported.error)));
+            return;
+        }
+        took(imported.update);
+        emit changed(imported.update, imported.skippedRows, imported.unreadablePrizes);
     });
 }
 

@@ -2,14 +2,13 @@
 
 #include "history/logfile.h"
 #include "stats/tally.h"
-#include "threads/guipost.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QPromise>
 
 #include <atomic>
 #include <memory>
-#include <thread>
 #include <vector>
 
 // Keeps the master log read: all of it at first, in the background, then
@@ -34,7 +33,7 @@ public:
     bool failed() const { return logFailed; }
     // Why the log cannot be read, in the system's words.
     QString failure() const { return why; }
-    bool loading() const { return worker.joinable(); }
+    bool loading() const { return underWay; }
 
 signals:
     // The newest lines, from the log's end, while the whole is still read.
@@ -44,25 +43,36 @@ signals:
     void changed();
 
 private:
-    // Where the reading stands: the worker's alone while it runs, and shared
+    // Where the reading stands: the job's alone while it runs, and shared
     // with it, so that one that never ends can be left behind.
     struct Reading
     {
         LogFile::Position position;
         std::atomic_bool cancel{false};
     };
+    // What a read tells as it goes: the newest lines, while the rest is
+    // read; then how far it has come.
+    struct News
+    {
+        SettledLines newest;
+        qint64 done = 0, total = 0;
+    };
+    // What a read found.
+    struct Found
+    {
+        LogFile::Result result;
+        SettledLines lines;
+        Tally tally;
+    };
 
     void readOn();
-    static void read(const std::string &file, const std::shared_ptr<Reading> &reading,
-                     const std::shared_ptr<GuiPost> &post, LogFollower *follower, SettledLines lines, Tally tally);
-    void take(LogFile::Result result, SettledLines lines, const Tally &tally);
+    static Found read(const std::string &file, Reading &reading, QPromise<News> &news, SettledLines lines, Tally tally);
+    void take(const Found &found);
 
     QString path;
     QFileSystemWatcher watcher;
-    std::thread worker;
     std::shared_ptr<Reading> reading = std::make_shared<Reading>();
-    std::shared_ptr<GuiPost> post;
-    bool again = false;
+    bool underWay = false, again = false;
 
     // What the window sees, brought over once a read is done.
     SettledLines settled = std::make_shared<const std::vector<LoggedLine>>();

@@ -1,6 +1,9 @@
 #include "logpieces.h"
 
 #include "files/regularfile.h"
+#include "threads/behindwindow.h"
+
+#include <QThread>
 
 #include <algorithm>
 #include <array>
@@ -8,13 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <future>
-#include <system_error>
-#include <thread>
-
-#include <sched.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 // A record takes at least this many bytes with its line end.
@@ -95,10 +91,7 @@ Options optionsFor(Reader reader)
 {
     // The cores this process may run on, which a container or taskset may
     // hold below the machine's.
-    cpu_set_t allowed;
-    const unsigned cores = ::sched_getaffinity(0, sizeof allowed, &allowed) == 0
-                               ? unsigned(std::max(1, CPU_COUNT(&allowed)))
-                               : std::max(1u, std::thread::hardware_concurrency());
+    const unsigned cores = unsigned(std::max(1, QThread::idealThreadCount()));
     Options options;
     options.behindWindow = reader == Reader::window;
     options.threads = options.behindWindow ? std::max(1u, cores - 1) : cores;
@@ -127,33 +120,24 @@ int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<Lo
     };
     const unsigned threads = std::max(1u, options.threads);
     const auto start = [&](uint64_t k) {
-        if (threads > 1) {
-            try {
-                return std::async(std::launch::async, [&, k] {
-                    if (options.behindWindow) // a draw keeps its pace
-                        ::setpriority(PRIO_PROCESS, ::gettid(), 10);
-                    return readOne(k);
-                });
-            } catch (const std::system_error &) { // no thread to be had: read when taken
-            }
-        }
-        return std::async(std::launch::deferred, readOne, k);
+        const auto piece = [&, k] { return readOne(k); };
+        return options.behindWindow ? BehindWindow::run(piece) : QtConcurrent::run(piece);
     };
     // Room for every record at once: growing a vector of millions would hold
     // it twice for a moment.
     lines.reserve(size_t((to - from) / shortestLine + 1));
     SettledPieces settled(lines);
-    std::deque<std::future<Piece>> reading; // in the log's order, never more than the threads
+    std::deque<QFuture<Piece>> reading; // in the log's order, never more than the threads
     uint64_t next = 0;
     int error = 0;
     for (uint64_t k = 0; k < count && !error; ++k) {
         while (next < count && reading.size() < threads)
             reading.push_back(start(next++));
         if (cancel) {
-            error = ECANCELED; // the pieces under way are waited for, not taken
+            error = ECANCELED;
             break;
         }
-        Piece piece = reading.front().get();
+        Piece piece = reading.front().takeResult();
         reading.pop_front();
         if ((error = piece.error)) {
             // A later piece's reader is let go, and the log read again from
@@ -167,6 +151,12 @@ int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<Lo
             progress(reader.bytesFed());
         if (!piece.whole)
             break; // what the log now holds past it, the next read finds out
+    }
+    // The pieces under way are waited for, not taken: they read into this
+    // call's own.
+    for (QFuture<Piece> &piece : reading) {
+        piece.cancel();
+        piece.waitForFinished();
     }
     settled.finish();
     return error;

@@ -232,29 +232,27 @@ void ResultsPanel::showChange(const BookFile::Update &update, const NumberList &
 // a log of years holds millions of lines.
 void ResultsPanel::workOut()
 {
-    const bool standsIn = true;
-    ledgerWork.run([book = results, lines = lines, span = span, draws = drawsInARow(), this]() -> std::function<void()> {
-        Plays::Ledger ledger = Plays::ledgerOf(book, span, draws);
-        return [this, book, ledger = std::move(ledger)] {
-            // Told anew only of a change, and the draw chosen stays chosen.
-            const int chosenNumber = chosen() ? chosen()->number : 0;
-            if (table.show(book, ledger))
-                for (int row = 0; row < table.rowCount(); ++row)
-                    if (table.drawAt(row).number == chosenNumber)
-                        view->selectRow(row);
-            const Plays::DrawTotals &all = ledger.all;
-            QString text = QStringLiteral("購入 %1 行 · %2 円 · 当せん %3 円 · 収支 %4 円")
-                               .arg(DrawTable::yen(int64_t(all.lines)), DrawTable::yen(all.cost()), DrawTable::yen(all.won),
-                                    DrawTable::yen(all.won - all.cost()));
-            // What was won as a share of what was spent.
-            if (all.cost() > 0)
-                text += QStringLiteral(" · 還元 %1 %").arg(QLocale(QLocale::English).toString(100.0 * double(all.won) / double(all.cost()), 'f', 1));
-            text += QStringLiteral(" · 結果待ち %1 行").arg(DrawTable::yen(int64_t(ledger.waiting)));
-            if (all.unknownPrizes)
-                text += QStringLiteral(" · 賞金不明 %1 行").arg(all.unknownPrizes);
-            totals->setText(text);
-            if (chosen()) // what the lines played for it won
-                emit changed();
-        };
-    }, standsIn);
+    ledgerWork.run([book = results, lines = lines, span = span, draws = drawsInARow()] {
+        return Plays::ledgerOf(book, span, draws);
+    }, [this, book = results](const Plays::Ledger &ledger) {
+        // Told anew only of a change, and the draw chosen stays chosen.
+        const int chosenNumber = chosen() ? chosen()->number : 0;
+        if (table.show(book, ledger))
+            for (int row = 0; row < table.rowCount(); ++row)
+                if (table.drawAt(row).number == chosenNumber)
+                    view->selectRow(row);
+        const Plays::DrawTotals &all = ledger.all;
+        QString text = QStringLiteral("購入 %1 行 · %2 円 · 当せん %3 円 · 収支 %4 円")
+                           .arg(DrawTable::yen(int64_t(all.lines)), DrawTable::yen(all.cost()), DrawTable::yen(all.won),
+                                DrawTable::yen(all.won - all.cost()));
+        // What was won as a share of what was spent.
+        if (all.cost() > 0)
+            text += QStringLiteral(" · 還元 %1 %").arg(QLocale(QLocale::English).toString(100.0 * double(all.won) / double(all.cost()), 'f', 1));
+        text += QStringLiteral(" · 結果待ち %1 行").arg(DrawTable::yen(int64_t(ledger.waiting)));
+        if (all.unknownPrizes)
+            text += QStringLiteral(" · 賞金不明 %1 行").arg(all.unknownPrizes);
+        totals->setText(text);
+        if (chosen()) // what the lines played for it won
+            emit changed();
+    }, Background::StandsIn);
 }

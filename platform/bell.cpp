@@ -45,62 +45,66 @@ private:
 };
 } // namespace
 
-Bell::~Bell()
+// The desktop's setting and the sound server's connection: made and used on
+// the sound's thread, one ring at a time.
+class Bell::Sound
 {
+public:
+    Sound()
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true; // rings not yet played are dropped: the program is ending
+        if (!create || !change || !play || !destroy || create(&context) != CA_SUCCESS)
+            context = nullptr;
+        else
+            change(context, CA_PROP_APPLICATION_NAME, "Drava", CA_PROP_APPLICATION_ID, "drava",
+                   CA_PROP_APPLICATION_ICON_NAME, "drava", nullptr);
     }
-    wake_.notify_one();
-    if (thread_.joinable())
-        thread_.join();
-}
+    ~Sound()
+    {
+        if (context)
+            destroy(context);
+    }
 
-void Bell::ring()
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!thread_.joinable())
-        thread_ = std::thread(&Bell::run, this);
-    ++rings_;
-    wake_.notify_one();
-}
-
-void Bell::run()
-{
-    const EventSoundSetting setting;
-    QLibrary canberra(QStringLiteral("canberra"), 0);
-    const auto create = DRAVA_FUNCTION(canberra, ca_context_create);
-    const auto change = DRAVA_FUNCTION(canberra, ca_context_change_props);
-    const auto play = DRAVA_FUNCTION(canberra, ca_context_play);
-    const auto destroy = DRAVA_FUNCTION(canberra, ca_context_destroy);
-    ca_context *context = nullptr;
-    if (!create || !change || !play || !destroy || create(&context) != CA_SUCCESS)
-        context = nullptr;
-    else
-        change(context, CA_PROP_APPLICATION_NAME, "Drava", CA_PROP_APPLICATION_ID, "drava",
-               CA_PROP_APPLICATION_ICON_NAME, "drava", nullptr);
-
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        wake_.wait(lock, [this] { return rings_ > 0 || stopping_; });
-        if (stopping_)
-            break;
-        --rings_;
-        lock.unlock();
+    void ring() const
+    {
         // Switched off, a ring is silent: the window system's bell does not
         // ring in its place either. The sound server keeps the sample after
         // its first upload and plays it itself; the event role puts it under
         // the desktop's system-sound volume.
-        if (setting.on()) {
-            const int played = !context ? CA_ERROR_NOTAVAILABLE
-                    : play(context, 0, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION, "a number drawn",
-                           CA_PROP_MEDIA_ROLE, "event", CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
-            if (played != CA_SUCCESS)
-                QMetaObject::invokeMethod(qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
-        }
-        lock.lock();
+        if (!setting.on())
+            return;
+        const int played = !context ? CA_ERROR_NOTAVAILABLE
+                : play(context, 0, CA_PROP_EVENT_ID, "bell", CA_PROP_EVENT_DESCRIPTION, "a number drawn",
+                       CA_PROP_MEDIA_ROLE, "event", CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+        if (played != CA_SUCCESS)
+            QMetaObject::invokeMethod(qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
     }
-    lock.unlock();
-    if (context)
-        destroy(context);
+
+private:
+    const EventSoundSetting setting;
+    QLibrary canberra{QStringLiteral("canberra"), 0};
+    const decltype(&ca_context_create) create = DRAVA_FUNCTION(canberra, ca_context_create);
+    const decltype(&ca_context_change_props) change = DRAVA_FUNCTION(canberra, ca_context_change_props);
+    const decltype(&ca_context_play) play = DRAVA_FUNCTION(canberra, ca_context_play);
+    const decltype(&ca_context_destroy) destroy = DRAVA_FUNCTION(canberra, ca_context_destroy);
+    ca_context *context = nullptr;
+};
+
+Bell::Bell()
+{
+    thread_.setMaxThreadCount(1);
+    thread_.setExpiryTimeout(-1); // the sound server's connection stays with its thread
+}
+
+Bell::~Bell()
+{
+    thread_.clear(); // the ring under way is waited for as the pool goes
+}
+
+void Bell::ring()
+{
+    thread_.start([this] {
+        if (!sound_)
+            sound_ = std::make_unique<Sound>();
+        sound_->ring();
+    });
 }

@@ -1,30 +1,28 @@
 #pragma once
 
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <QThreadPool>
+
+#include <memory>
 
 // The draw's beep: the desktop sound theme's "bell" event, which the desktop's
 // sound server plays, silent when the user has turned event sounds off. It is
-// played on a thread of its own, started by the first ring, so a draw never
+// played on a thread of its own, one ring after another, so a draw never
 // waits for the sound server. Where no sound can be played while event sounds
 // are on, the window system's bell rings instead.
 class Bell
 {
 public:
-    Bell() = default;
+    Bell();
     Bell(const Bell &) = delete;
     Bell &operator=(const Bell &) = delete;
+    // Rings not yet played are dropped: the program is ending.
     ~Bell();
 
     void ring();
 
 private:
-    void run();
+    class Sound;
 
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    int rings_ = 0;
-    bool stopping_ = false;
-    std::thread thread_;
+    std::unique_ptr<Sound> sound_; // made by the first ring, on the sound's thread
+    QThreadPool thread_;
 };

@@ -4,9 +4,9 @@
 #include <QString>
 
 #include <cstdint>
-#include <memory>
+#include <functional>
 
-class GuiPost;
+class QObject;
 
 // Scale units of the printer, in twips per unit along each axis.
 namespace ScaleUnit {
@@ -52,7 +52,8 @@ public:
     // failure() then says why, in a few words for the user.
     virtual bool endDoc() = 0;
     virtual QString failure() const = 0;
-    // Where news of a job sent comes later, from a thread of its own: that it
-    // waits in a queue that cannot print, or will not be printed after all.
-    virtual void setJobNews(std::shared_ptr<GuiPost> news) = 0;
+    // Where news of a job sent comes later, on `receiver`'s thread while it
+    // lives: that it waits in a queue that cannot print, or will not be
+    // printed after all.
+    virtual void setJobNews(QObject *receiver, std::function<void(const QString &)> news) = 0;
 };

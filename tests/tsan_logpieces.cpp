@@ -1,6 +1,7 @@
 // The log read on several threads at once, under ThreadSanitizer: cut into
-// pieces of a few bytes, on 2 and 7 threads, against one reader. The reader
-// is plain C++, and so is this, with no Qt that the sanitizer cannot see into.
+// pieces of a few bytes, on 2 and 7 threads, against one reader. The pieces
+// run on Qt's pool; tsan_qthandoff.cpp tells the sanitizer how they are
+// handed over.
 #include "files/regularfile.h"
 #include "history/logpieces.h"
 

@@ -1,40 +1,21 @@
 #include "background.h"
 
-#include "guipost.h"
-
-#include <thread>
-
-#include <sys/resource.h>
-#include <unistd.h>
-
-Background::Background(QObject *receiver) : post(GuiPost::to(receiver, {})) {}
-
-Background::~Background() = default;
-
-void Background::run(Work work, bool standsIn)
+void Background::queue(std::function<void()> start, Turn turn)
 {
-    if (standsIn && !waiting.empty() && waiting.back().standsIn)
-        waiting.back().work = std::move(work);
+    if (turn == StandsIn && !waiting.empty() && waiting.back().turn == StandsIn)
+        waiting.back().start = std::move(start);
     else
-        waiting.push_back({std::move(work), standsIn});
+        waiting.push_back({std::move(start), turn});
     if (!running)
-        start();
+        startNext();
 }
 
-void Background::start()
+void Background::startNext()
 {
-    running = true;
-    std::thread([this, post = post, work = std::move(waiting.front().work)] {
-        // Behind the window's thread and the display server: a draw keeps its pace.
-        ::setpriority(PRIO_PROCESS, ::gettid(), 10);
-        // `this` is only touched back on the GUI thread, where it lives as
-        // long as the receiver does.
-        post->call([this, done = work()] {
-            done();
-            running = false;
-            if (!waiting.empty())
-                start();
-        });
-    }).detach();
+    running = !waiting.empty();
+    if (!running)
+        return;
+    const std::function<void()> start = std::move(waiting.front().start);
     waiting.pop_front();
+    start();
 }

@@ -1,39 +1,49 @@
 #pragma once
 
+#include "behindwindow.h"
+
 #include <deque>
 #include <functional>
-#include <memory>
 
-class GuiPost;
-class QObject;
-
-// Runs work on a thread of its own, one piece at a time and in the order
-// asked, at a lower priority than the window's, and runs what each piece
-// hands back on the GUI thread while `receiver` lives. It is to be a member
-// of the receiver, which it lives no longer than.
+// Runs jobs behind the window's thread one at a time, in the order asked,
+// and hands what each returns to its taker on the receiver's thread while
+// the receiver lives. It is to be a member of the receiver, which it lives
+// no longer than. The job under way is not waited for when it goes: it ends
+// on its own, and what it returns goes nowhere.
 class Background
 {
 public:
-    explicit Background(QObject *receiver);
-    // The piece under way is not waited for: it ends on its own, and what it
-    // hands back goes nowhere.
-    ~Background();
+    explicit Background(QObject *receiver) : receiver(receiver) {}
 
-    using Work = std::function<std::function<void()>()>;
-    // A piece that `stands in` for the one before it, when that one still
-    // waits its turn and stands in too, takes its place: what is asked is to
-    // do over what was asked before.
-    void run(Work work, bool standsIn = false);
+    enum Turn {
+        InTurn,
+        // Takes the place of the job before it, when that one still waits
+        // its turn and stands in too: what is asked is to do over what was
+        // asked before.
+        StandsIn,
+    };
+
+    template <typename Job, typename Take>
+    void run(Job job, Take take, Turn turn = InTurn)
+    {
+        queue([this, job = std::move(job), take = std::move(take)]() mutable {
+            BehindWindow::whenDone(receiver, BehindWindow::run(std::move(job)), [this, take = std::move(take)](const auto &found) {
+                take(found);
+                startNext();
+            });
+        }, turn);
+    }
 
 private:
-    void start();
+    void queue(std::function<void()> start, Turn turn);
+    void startNext();
 
-    std::shared_ptr<GuiPost> post;
+    QObject *receiver;
     bool running = false;
-    struct Piece
+    struct Waiting
     {
-        Work work;
-        bool standsIn;
+        std::function<void()> start;
+        Turn turn;
     };
-    std::deque<Piece> waiting;
+    std::deque<Waiting> waiting;
 };

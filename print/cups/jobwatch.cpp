@@ -1,13 +1,12 @@
 #include "jobwatch.h"
 
-#include "threads/guipost.h"
 #include "jobnews.h"
 #include "platform/library.h"
+#include "threads/behindwindow.h"
+
+#include <QThread>
 
 #include <cups/cups.h>
-
-#include <system_error>
-#include <thread>
 
 namespace {
 // The IPP calls of a look, resolved on the GUI thread: the follower needs no
@@ -101,17 +100,20 @@ private:
 
 // A look at once, then one a second for a minute; over sooner when the job
 // is, or the window has gone.
-void followJob(const Ipp &ipp, const QByteArray &uri, int id, const std::shared_ptr<GuiPost> &news)
+void followJob(QPromise<QString> &news, const Ipp &ipp, const QByteArray &uri, int id)
 {
+    BehindWindow::lowerPriority();
     JobLook before;
     for (int look = 0; look <= 60; ++look) {
-        if (look > 0 && !news->waitOpen(1000))
+        if (look > 0)
+            QThread::sleep(1);
+        if (news.isCanceled())
             return;
         JobLook now;
         if (!ipp.look(uri, id, now))
             return; // the server gone, or the job forgotten: nothing more to tell
         if (const QString text = jobNews(before, now); !text.isEmpty())
-            news->post(text);
+            news.addResult(text);
         if (jobSettled(now))
             return;
         before = now;
@@ -119,16 +121,13 @@ void followJob(const Ipp &ipp, const QByteArray &uri, int id, const std::shared_
 }
 } // namespace
 
-void JobWatch::follow(QLibrary &cups, const QByteArray &queue, int id, std::shared_ptr<GuiPost> news)
+void JobWatch::follow(QLibrary &cups, const QByteArray &queue, int id, QObject *receiver,
+                      const std::function<void(const QString &)> &news)
 {
     const Ipp ipp(cups);
-    if (!ipp.loaded() || !news)
+    if (!ipp.loaded())
         return;
     // The server reads only the path; the host is a placeholder, as CUPS's own tools use.
     const QByteArray uri = "ipp://localhost/printers/" + queue.toPercentEncoding();
-    try {
-        std::thread(followJob, ipp, uri, id, std::move(news)).detach();
-    } catch (const std::system_error &) {
-        // No thread to spare: the job goes unfollowed, as before there was any.
-    }
+    BehindWindow::asReported(receiver, QtConcurrent::run(BehindWindow::pool(), followJob, ipp, uri, id), news);
 }

@@ -256,8 +256,8 @@ bool QtPrinter::endDoc()
             // Taken is not printed: the queue may be stopped, or the printer fail.
             if (const int job = printFile(queue.constData(), QFile::encodeName(spoolFile).constData(), "Drava",
                                           0, nullptr)) {
-                if (news)
-                    JobWatch::follow(cups, queue, job, news);
+                if (newsReceiver)
+                    JobWatch::follow(cups, queue, job, newsReceiver, news);
             } else {
                 fail(QStringLiteral("プリンタが受け付けません (") + QString::fromLocal8Bit(lastError()) + ')');
                 sent = false;

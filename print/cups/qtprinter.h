@@ -6,6 +6,7 @@
 #include <QLibrary>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -40,7 +41,11 @@ public:
     bool printForm(const QImage &window, double widthTwips, double heightTwips) override;
     bool endDoc() override;
     QString failure() const override { return failureText; }
-    void setJobNews(std::shared_ptr<GuiPost> post) override { news = std::move(post); }
+    void setJobNews(QObject *receiver, std::function<void(const QString &)> tell) override
+    {
+        newsReceiver = receiver;
+        news = std::move(tell);
+    }
 
     // Opens the file a document is written into, for writing; tests give one
     // that fails.
@@ -70,5 +75,6 @@ private:
     float currentY = 0;
     bool failed = false;
     QString failureText;
-    std::shared_ptr<GuiPost> news;
+    QPointer<QObject> newsReceiver;
+    std::function<void(const QString &)> news;
 };
