@@ -60,6 +60,7 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
 // click a mouse gives, so the gate sees one kind of press.
 class PushButton : public QPushButton
 {
+    Q_OBJECT
 public:
     using QPushButton::QPushButton;
 
@@ -204,3 +205,5 @@ void Controls::setTabOrder()
     for (int i = 0; i + 1 < int(std::size(tabOrder)); ++i)
         QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
 }
+
+#include "controls.moc"
