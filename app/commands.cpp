@@ -9,6 +9,7 @@
 #include "results/importfile.h"
 #include "results/plays.h"
 #include "stats/tally.h"
+#include "texts/texts.h"
 
 #include <QFile>
 
@@ -29,10 +30,7 @@ std::string counted(uint64_t count, const char *thing)
 // "1, 5, 17", and "…" when there were more than were kept, as the window has it.
 std::string listed(const NumberList &numbers)
 {
-    std::string text;
-    for (const uint64_t n : numbers.first)
-        text += (text.empty() ? "" : ", ") + std::to_string(n);
-    return numbers.count > numbers.first.size() ? text + ", …" : text;
+    return Texts::listed(numbers).toStdString();
 }
 
 // "unreadable lines 2 (1, 1903)"
@@ -112,7 +110,7 @@ int stats(const CommandLine &command, const QString &logPath)
     std::printf("lines %llu\n", static_cast<unsigned long long>(tally.lines));
     for (int n = Game::lowest; n <= Game::highest; ++n)
         std::printf("%d %llu\n", n, static_cast<unsigned long long>(tally.numbers[size_t(n)]));
-    std::printf("chi2 %.2f df %d p %.4g\n", test.chi2, Evenness::degreesOfFreedom, test.p);
+    std::printf("%s\n", qPrintable(Texts::evenness(test, Texts::Form::CommandLine)));
     reportSkipped("", log.position.reader.skipped());
     return 0;
 }
@@ -187,7 +185,7 @@ int drawStats(const CommandLine &command, const QString &bookPath)
         out += std::to_string(n) + ' ' + std::to_string(stats.counts[n]) + ' '
                + (stats.gaps[n] == DrawStats::never ? "-" : std::to_string(stats.gaps[n])) + '\n';
     std::fwrite(out.data(), 1, out.size(), stdout);
-    std::printf("chi2 %.2f df %d p %.4g\n", stats.evenness.chi2, Evenness::degreesOfFreedom, stats.evenness.p);
+    std::printf("%s\n", qPrintable(Texts::evenness(stats.evenness, Texts::Form::CommandLine)));
     reportSkipped("the book: ", book.book.skipped());
     return 0;
 }
@@ -205,9 +203,8 @@ int tryLine(const CommandLine &command, const QString &bookPath)
                + ',' + (prize == DrawResult::unknown ? "" : std::to_string(prize)) + '\n';
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    std::string summary = "tried against " + counted(trial.draws, "draw") + ":";
-    for (int tier = 1; tier <= Game::tiers; ++tier)
-        summary += (tier > 1 ? ", tier " : " tier ") + std::to_string(tier) + ' ' + std::to_string(trial.tiers[size_t(tier)]);
+    std::string summary = "tried against " + counted(trial.draws, "draw") + ": "
+                          + Texts::tiers(trial.tiers, Texts::Form::CommandLine).toStdString();
     summary += "; won " + std::to_string(trial.won) + " yen, spent " + std::to_string(trial.cost()) + " yen";
     if (trial.unknownPrizes)
         summary += "; " + counted(trial.unknownPrizes, "win") + " with a prize not in the book";

@@ -24,6 +24,7 @@ class QMenu;
 // and the subsystems that handle its events hang off it.
 class Form1 : public QWidget
 {
+    Q_OBJECT
 public:
     // The log files are written to `saveFolder`, made when first needed. Empty
     // when there is none: then nothing is saved.

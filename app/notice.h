@@ -11,6 +11,7 @@
 // is announced to assistive technology and goes away by itself.
 class Notice : public QLabel
 {
+    Q_OBJECT
 public:
     Notice(QWidget *form, Pacer &pacer);
 

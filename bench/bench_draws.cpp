@@ -6,8 +6,8 @@
 // Usage: bench_draws [runs]
 #include "analysis/trial.h"
 #include "calendar/calendar.h"
-#include "historywindow/drawfigures.h"
-#include "historywindow/trialpanel.h"
+#include "historywindow/draws/drawfigures.h"
+#include "historywindow/draws/trialpanel.h"
 
 #include <QApplication>
 #include <QDate>
@@ -69,8 +69,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-        figures->show(book, 0, 0);
-        trial->show(book, 0, 0);
+        figures->setDraws(book, 0, 0);
+        trial->setDraws(book, 0, 0);
         shown.push_back(double(timer.nsecsElapsed()) / 1e6);
         page.grab(); // every figure painted, as the page shows them
         painted.push_back(double(timer.nsecsElapsed()) / 1e6);

@@ -60,6 +60,7 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
 // click a mouse gives, so the gate sees one kind of press.
 class PushButton : public QPushButton
 {
+    Q_OBJECT
 public:
     using QPushButton::QPushButton;
 
@@ -94,7 +95,7 @@ QGroupBox *frame(QWidget *parent, const QString &name, const QString &caption, c
     auto *f = new QGroupBox(caption, parent);
     f->setObjectName(name);
     f->setGeometry(rect);
-    f->setFont(Fonts::gothicFont(12, true));
+    f->setFont(Fonts::gothicFont(12, Fonts::Style::Bold));
     f->setAutoFillBackground(true);
     colour(f, QPalette::Window, background);
     colour(f, QPalette::WindowText, captionBlue);
@@ -128,14 +129,14 @@ Controls::Controls(QWidget *form, Pacer &pacer)
 void Controls::makeClock(QWidget *form)
 {
     // The clock keeps its look, as large as every date and time fit whole.
-    const QFont f3 = Fonts::gothicFont(18, true, true);
+    const QFont f3 = Fonts::gothicFont(18, Fonts::Style::BoldItalic);
     DateLabel = label(form, "DateLabel", "0000/00/00", fromTwips(120, 0, 2160, 360), Look::Clock,
                       Fonts::fitting(f3, "0000/00/00", 2160 / twipsPerPixel));
     TimeLabel = label(form, "TimeLabel", "00:00:00", fromTwips(2520, 0, 1575, 360), Look::Clock,
                       Fonts::fitting(f3, "00:00:00", 1575 / twipsPerPixel));
     CommandSave = button(form, "CommandSave", "保存", fromTwips(4080, 120, 735, 255));
     LabelSN = label(form, "LabelSN", "", fromTwips(5040, 120, 2175, 255), Look::Clock,
-                       Fonts::gothicFont(9, true));
+                       Fonts::gothicFont(9, Fonts::Style::Bold));
     colour(LabelSN, QPalette::WindowText, Qt::black);
 }
 
@@ -204,3 +205,5 @@ void Controls::setTabOrder()
     for (int i = 0; i + 1 < int(std::size(tabOrder)); ++i)
         QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
 }
+
+#include "controls.moc"

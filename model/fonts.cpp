@@ -17,12 +17,12 @@ void substituteJapaneseFaces()
     QFont::insertSubstitutions(mincho, minchoFaces);
 }
 
-QFont gothicFont(qreal points, bool bold, bool italic)
+QFont gothicFont(qreal points, Style style)
 {
     QFont font(gothic);
     font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setItalic(italic);
+    font.setBold(style != Style::Regular);
+    font.setItalic(style == Style::BoldItalic);
     return font;
 }
 QFont fitting(QFont font, const QString &pattern, int width)

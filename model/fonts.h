@@ -11,7 +11,8 @@ extern const QString gothic; // the window's proportional gothic
 extern const QString mincho; // the text page's fixed-pitch mincho
 
 void substituteJapaneseFaces();
-QFont gothicFont(qreal points, bool bold = false, bool italic = false);
+enum class Style { Regular, Bold, BoldItalic };
+QFont gothicFont(qreal points, Style style = Style::Regular);
 // The font made smaller, half a point at a time, until the text `pattern`
 // fits `width` pixels whole, slant included, whichever digit stands for its
 // zeros: "0000/00/00" for any date.

@@ -36,8 +36,11 @@ QString lockFailure(const QLockFile &lock)
     }
 }
 
-// Reads the book, merges `draws` into it and writes it if that changed it.
-Update mergeOnce(const QString &path, const std::vector<DrawResult> &draws, bool write)
+// Whether a merge only looks at what it would change, or writes the change.
+enum class Merge { LookOnly, Write };
+
+// Reads the book, merges `draws` into it and, asked to, writes it if that changed it.
+Update mergeOnce(const QString &path, const std::vector<DrawResult> &draws, Merge merge)
 {
     Update update;
     update.read = read(path);
@@ -46,7 +49,7 @@ Update mergeOnce(const QString &path, const std::vector<DrawResult> &draws, bool
         return update;
     }
     update.merging = update.read.book.mergeAll(draws);
-    if (!write || !update.merging.changed())
+    if (merge == Merge::LookOnly || !update.merging.changed())
         return update;
     const std::string text = update.read.book.text();
     if (text.size() > mostBytes)
@@ -110,7 +113,7 @@ Update merge(const QString &path, std::vector<DrawResult> draws)
     }
     // Most imports bring nothing new: only a change takes the lock, and then
     // reads the book again under it.
-    Update update = mergeOnce(path, draws, false);
+    Update update = mergeOnce(path, draws, Merge::LookOnly);
     if (!update.failure.isEmpty() || !update.merging.changed())
         return update;
     QDir().mkpath(QFileInfo(path).absolutePath()); // the user's data folder may not be there yet
@@ -121,6 +124,6 @@ Update merge(const QString &path, std::vector<DrawResult> draws)
         update.failure = lockFailure(lock);
         return update;
     }
-    return mergeOnce(path, draws, true);
+    return mergeOnce(path, draws, Merge::Write);
 }
 } // namespace BookFile

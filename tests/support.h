@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form1.h"
+#include "historywindow/historywindow.h"
 #include "print/cups/qtprinter.h"
 #include "virtualclock/virtualpacer.h"
 
@@ -85,7 +86,7 @@ inline QWidgetList histories()
 {
     QWidgetList windows;
     for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->objectName() == "HistoryWindow")
+        if (qobject_cast<HistoryWindow *>(window))
             windows << window;
     return windows;
 }

@@ -1,9 +1,8 @@
 #include "support.h"
 #include "history/logfile.h"
 #include "history/logpieces.h"
-#include "historywindow/historywindow.h"
-#include "stats/evenness.h"
-#include "stats/tally.h"
+#include "historywindow/lines/linetable.h"
+#include "historywindow/parts/frequencychart.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -185,38 +184,6 @@ private slots:
         QCOMPARE(prizeOf(logged, announced), prize);
     }
 
-    // The test of evenness as the window words it, on worked counts: the even
-    // share E = 6 × lines ÷ 43, the sum of (count − E)² / E scaled by 42/37,
-    // p from χ² with 42 degrees of freedom, uneven below 1 %, and no judgement
-    // on fewer than 100 lines.
-    void evenness_data()
-    {
-        QTest::addColumn<QString>("counts"); // "70*21 50*21 60": 21 numbers 70 times, 21 50 times, one 60 times
-        QTest::addColumn<QString>("judged");
-        QTest::newRow("43 lines, each number 6 times") << "6*43" << "χ² = 0.00 (自由度 42), p = 1.0000 · 判断には行数が足りません";
-        QTest::newRow("430 lines, 1 to 21 ahead: uneven, as the plain sum's p of 0.0043 would also say")
-            << "70*21 50*21 60" << "χ² = 79.46 (自由度 42), p = 0.0004 · 偏りがあります";
-        QTest::newRow("p just above 1 %") << "70*17 50*17 67 53 60*7" << "χ² = 66.18 (自由度 42), p = 0.0101 · 偏りは見られません";
-        QTest::newRow("p just below 1 %") << "72*12 48*12 65 55 60*17" << "χ² = 66.33 (自由度 42), p = 0.0097 · 偏りがあります";
-        QTest::newRow("100 lines are judged") << "14*41 13*2" << "χ² = 0.16 (自由度 42), p = 1.0000 · 偏りは見られません";
-        QTest::newRow("99 lines are too few") << "14*35 13*8" << "χ² = 0.54 (自由度 42), p = 1.0000 · 判断には行数が足りません";
-        QTest::newRow("no lines") << "" << "χ² = 0.00 (自由度 42), p = 1.0000 · 判断には行数が足りません";
-    }
-    void evenness()
-    {
-        QFETCH(QString, counts);
-        QFETCH(QString, judged);
-        Tally tally;
-        size_t n = 1;
-        for (const QString &run : counts.split(' ', Qt::SkipEmptyParts))
-            for (int times = run.section('*', 1).toInt(), k = 0; k < qMax(times, 1); ++k)
-                tally.numbers[n++] = run.section('*', 0, 0).toULongLong();
-        for (const uint64_t count : tally.numbers)
-            tally.lines += count;
-        tally.lines /= 6;
-        QCOMPARE(FrequencyChart::judge(evennessOf(tally)), "偏りの検定: " + judged);
-    }
-
     // The real program, as a script calls it: standard output, standard
     // error, exit status.
     void checkCommand_data()
@@ -382,7 +349,7 @@ private slots:
         QCOMPARE(histories().size(), 1);
         w.form.OpenHistory(); // once more: still the one window
         QCOMPARE(histories().size(), 1);
-        QWidget *h = w.form.historyWindow();
+        HistoryWindow *h = w.form.historyWindow();
         auto *view = named<QTableView>(h, "抽選した行");
         auto label = [h](const QString &what) { return lineOf(h, what); };
         QTRY_COMPARE(view->model()->rowCount(), 2);
@@ -391,7 +358,7 @@ private slots:
         w.play("A Save");
         QTRY_COMPARE(view->model()->rowCount(), 3);
         QCOMPARE(view->model()->index(0, LineTable::Date).data().toString(), QString("2026/12/06"));
-        QSignalSpy read(&static_cast<HistoryWindow *>(h)->logFollower(), &LogFollower::changed);
+        QSignalSpy read(&h->logFollower(), &LogFollower::changed);
         w.play("Save"); // the same line saved again: still listed, and counted, once
         QVERIFY(read.wait());
         QCOMPARE(view->model()->rowCount(), 3);

@@ -1,6 +1,9 @@
 #include "support.h"
+#include "analysis/drawstats.h"
 #include "calendar/calendar.h"
-#include "historywindow/historywindow.h"
+#include "historywindow/book/drawtable.h"
+#include "historywindow/draws/trialpanel.h"
+#include "historywindow/lines/linetable.h"
 #include "results/importfile.h"
 
 #include <QDateEdit>

@@ -22,6 +22,7 @@ constexpr int dotsPerInch = 1200;
 // whole.
 class QtPrinter::DocumentFile : public QIODevice
 {
+    Q_OBJECT
 public:
     explicit DocumentFile(std::unique_ptr<QIODevice> file) : file(std::move(file))
     {
@@ -272,3 +273,5 @@ bool QtPrinter::endDoc()
     failureText = sent ? QString() : why;
     return sent;
 }
+
+#include "qtprinter.moc"

@@ -1,7 +1,8 @@
 #include "trialpanel.h"
 
-#include "drawtable.h"
-#include "tables.h"
+#include "historywindow/parts/describedline.h"
+#include "historywindow/parts/tablefit.h"
+#include "texts/texts.h"
 
 #include "calendar/calendar.h"
 #include "rules/game.h"
@@ -16,12 +17,13 @@
 #include <QTableView>
 
 // The draws a line would have won, in the order of their numbers.
-class TrialPanel::Hits : public QAbstractTableModel
+class TrialHits : public QAbstractTableModel
 {
+    Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void show(std::vector<Trial::Hit> shown)
+    void setHits(std::vector<Trial::Hit> shown)
     {
         beginResetModel();
         hits = std::move(shown);
@@ -46,7 +48,7 @@ public:
         case Tier:
             return QStringLiteral("%1等").arg(hit.tier);
         default:
-            return prize == DrawResult::unknown ? QStringLiteral("?") : DrawTable::yen(prize) + QStringLiteral(" 円");
+            return prize == DrawResult::unknown ? QStringLiteral("?") : Texts::yen(prize) + QStringLiteral(" 円");
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
@@ -62,8 +64,8 @@ private:
 };
 
 TrialPanel::TrialPanel(QWidget *parent)
-    : QWidget(parent), entry(new QLineEdit), hits(new Hits(this)), view(new QTableView),
-      summary(Tables::readOut("全回との照合"))
+    : QWidget(parent), entry(new QLineEdit), hits(new TrialHits(this)), view(new QTableView),
+      summary(describedLine("全回との照合"))
 {
     auto *label = new QLabel(QStringLiteral("照合する行(&Y):"));
     label->setBuddy(entry);
@@ -96,11 +98,11 @@ TrialPanel::TrialPanel(QWidget *parent)
 void TrialPanel::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange)
-        Tables::fit(view, {});
+        fitToFont(view, {});
     QWidget::changeEvent(event);
 }
 
-void TrialPanel::show(const ResultsBook &shown, int from, int to)
+void TrialPanel::setDraws(const ResultsBook &shown, int from, int to)
 {
     book = shown;
     fromDate = from;
@@ -119,7 +121,7 @@ void TrialPanel::tryLine(uint64_t lineMask)
     if (entry->text() != numbers.join(','))
         entry->setText(numbers.join(','));
     const Trial trial = ::tryLine(book, lineMask, fromDate, toDate);
-    hits->show(trial.hits);
+    hits->setHits(trial.hits);
     summary->setText(summaryOf(trial));
 }
 
@@ -132,18 +134,19 @@ void TrialPanel::tryTyped()
         return;
     }
     tried = 0;
-    hits->show({});
+    hits->setHits({});
     summary->setText(QStringLiteral("6つの数字(1〜43)を , で区切って入れてください"));
 }
 
 QString TrialPanel::summaryOf(const Trial &trial)
 {
-    QStringList parts{QStringLiteral("全 %1 回").arg(DrawTable::yen(int64_t(trial.draws)))};
-    for (int tier = 1; tier <= Game::tiers; ++tier)
-        parts << QStringLiteral("%1等 %2").arg(tier).arg(DrawTable::yen(int64_t(trial.tiers[size_t(tier)])));
-    parts << QStringLiteral("当せん %1 円").arg(DrawTable::yen(trial.won))
-          << QStringLiteral("購入 %1 円").arg(DrawTable::yen(trial.cost()));
+    QStringList parts{QStringLiteral("全 %1 回").arg(Texts::count(trial.draws)),
+                      Texts::tiers(trial.tiers, Texts::Form::Window, Texts::Digits::Grouped),
+                      QStringLiteral("当せん %1 円").arg(Texts::yen(trial.won)),
+                      QStringLiteral("購入 %1 円").arg(Texts::yen(trial.cost()))};
     if (trial.unknownPrizes)
         parts << QStringLiteral("賞金不明 %1 回").arg(trial.unknownPrizes);
     return parts.join(QStringLiteral(" · "));
 }
+
+#include "trialpanel.moc"

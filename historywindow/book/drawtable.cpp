@@ -2,9 +2,9 @@
 
 #include "calendar/calendar.h"
 
-#include <QLocale>
+#include "texts/texts.h"
 
-bool DrawTable::show(const ResultsBook &book, const Plays::Ledger &ledger)
+bool DrawTable::setDraws(const ResultsBook &book, const Plays::Ledger &ledger)
 {
     if (draws == book.draws() && totals == ledger.byDraw)
         return false;
@@ -23,12 +23,6 @@ int DrawTable::rowCount(const QModelIndex &parent) const
 int DrawTable::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : Columns;
-}
-
-QString DrawTable::yen(int64_t amount)
-{
-    const QString digits = QLocale(QLocale::English).toString(qlonglong(amount < 0 ? -amount : amount));
-    return amount < 0 ? QStringLiteral("−") + digits : digits;
 }
 
 QVariant DrawTable::data(const QModelIndex &index, int role) const
@@ -57,9 +51,9 @@ QVariant DrawTable::data(const QModelIndex &index, int role) const
     case Lines:
         return QString::number(sum.lines);
     case Won: // a prize not in the book is not counted, and says so
-        return yen(sum.won) + (sum.unknownPrizes ? QStringLiteral(" +?") : QString());
+        return Texts::yen(sum.won) + (sum.unknownPrizes ? QStringLiteral(" +?") : QString());
     case Cost:
-        return yen(sum.cost());
+        return Texts::yen(sum.cost());
     default:
         return QString::number(sum.tiers[size_t(column - FirstTier + 1)]);
     }

@@ -1,7 +1,11 @@
 #include "drawfigures.h"
 
-#include "drawtable.h"
-#include "tables.h"
+#include "pairmap.h"
+
+#include "historywindow/parts/describedline.h"
+#include "historywindow/parts/frequencychart.h"
+#include "historywindow/parts/tablefit.h"
+#include "texts/texts.h"
 
 #include "calendar/calendar.h"
 
@@ -13,11 +17,10 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 
-
 DrawFigures::DrawFigures(QWidget *parent)
-    : QWidget(parent), heading(Tables::readOut("抽せんの回数")), chart(new FrequencyChart(QStringLiteral("抽せんの出現回数"))),
-      bonus(new QCheckBox(QStringLiteral("ボーナス数字(&O)"))), evenness(Tables::readOut("抽せんの偏りの検定")),
-      numbersView(new QTableView), map(new PairMap), pairs(Tables::readOut("よく一緒に出た組"))
+    : QWidget(parent), heading(describedLine("抽せんの回数")), chart(new FrequencyChart(QStringLiteral("抽せんの出現回数"))),
+      bonus(new QCheckBox(QStringLiteral("ボーナス数字(&O)"))), evenness(describedLine("抽せんの偏りの検定")),
+      numbersView(new QTableView), map(new PairMap), pairs(describedLine("よく一緒に出た組"))
 {
     connect(bonus, &QCheckBox::toggled, this, &DrawFigures::showCounts);
 
@@ -49,7 +52,7 @@ DrawFigures::DrawFigures(QWidget *parent)
     layout->addLayout(together, 3, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
-    layout->addWidget(Tables::readOut("抽せんについて", QStringLiteral("どの数字も、毎回同じ確率で選ばれます。"
+    layout->addWidget(describedLine("抽せんについて", QStringLiteral("どの数字も、毎回同じ確率で選ばれます。"
                                                         "それまでに何回出たか、しばらく出ていないかで、次の回の確率は変わりません。")),
                       4, 0, 1, 2);
 }
@@ -57,23 +60,23 @@ DrawFigures::DrawFigures(QWidget *parent)
 void DrawFigures::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange)
-        Tables::fit(numbersView, {});
+        fitToFont(numbersView, {});
     QWidget::changeEvent(event);
 }
 
-void DrawFigures::show(const ResultsBook &book, int fromDate, int toDate)
+void DrawFigures::setDraws(const ResultsBook &book, int fromDate, int toDate)
 {
     stats = drawStatsOf(book, fromDate, toDate);
     heading->setText(stats.draws ? QStringLiteral("抽せん %1 回 (%2〜%3) の数字")
-                                       .arg(DrawTable::yen(int64_t(stats.draws)),
+                                       .arg(Texts::count(stats.draws),
                                             QString::fromStdString(Calendar::dateText(stats.firstDate)),
                                             QString::fromStdString(Calendar::dateText(stats.lastDate)))
                                  : QStringLiteral("この期間の抽せん結果はまだありません"));
     showCounts();
-    evenness->setText(FrequencyChart::judge(stats.evenness, "回数"));
-    numbers.show(stats);
+    evenness->setText(Texts::evenness(stats.evenness, Texts::Form::Window, "回数"));
+    numbers.setStats(stats);
     const QString inWords = pairsInWords(stats);
-    map->show(stats, inWords);
+    map->setPairs(stats, inWords);
     pairs->setText(inWords.isEmpty() ? QString() : QStringLiteral("よく一緒に出た組: ") + inWords);
 }
 

@@ -10,10 +10,11 @@
 // often from its description.
 class PairMap : public QWidget
 {
+    Q_OBJECT
 public:
     explicit PairMap(QWidget *parent = nullptr);
 
-    void show(const DrawStats &stats, const QString &description);
+    void setPairs(const DrawStats &stats, const QString &description);
 
     QSize sizeHint() const override { return {260, 260}; }
     bool hasHeightForWidth() const override { return true; }

@@ -9,10 +9,11 @@
 // away. Sorted by any column through SortRole.
 class NumberTable : public QAbstractTableModel
 {
+    Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void show(const DrawStats &stats);
+    void setStats(const DrawStats &stats);
 
     enum Column { Number, Count, Bonus, Gap, Longest, Columns };
     static constexpr int SortRole = Qt::UserRole;

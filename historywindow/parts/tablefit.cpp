@@ -1,23 +1,12 @@
-#include "tables.h"
+#include "tablefit.h"
 
 #include <QHeaderView>
-#include <QLabel>
 #include <QStyle>
 #include <QTableView>
 
 #include <algorithm>
 
-namespace Tables {
-QLabel *readOut(const char *description, const QString &text)
-{
-    auto *label = new QLabel(text);
-    label->setAccessibleDescription(QString::fromUtf8(description));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    label->setWordWrap(true);
-    return label;
-}
-
-void fit(QTableView *view, std::initializer_list<std::pair<int, const char *>> widest)
+void fitToFont(QTableView *view, std::initializer_list<std::pair<int, const char *>> widest)
 {
     const QFontMetrics metrics = view->fontMetrics();
     view->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
@@ -28,4 +17,3 @@ void fit(QTableView *view, std::initializer_list<std::pair<int, const char *>> w
         view->horizontalHeader()->resizeSection(column, std::max(metrics.horizontalAdvance(QString::fromUtf8(text)) + margins,
                                                                  view->horizontalHeader()->sectionSizeHint(column)));
 }
-} // namespace Tables

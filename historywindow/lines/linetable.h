@@ -14,11 +14,12 @@
 // numbers and, once a draw is entered, the prize, the matched numbers marked.
 class LineTable : public QAbstractTableModel
 {
+    Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // Shows `span` of `lines`, which it keeps alive.
-    void show(SettledLines lines, LineSpan span);
+    void setLines(SettledLines lines, LineSpan span);
     // Marks the matched numbers and shows the prizes against `draw`, of the
     // lines `playedFor` takes, or of all without it.
     void setDraw(const std::optional<AnnouncedDraw> &draw, std::function<bool(const LoggedLine &)> playedFor = {});

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-void NumberTable::show(const DrawStats &shown)
+void NumberTable::setStats(const DrawStats &shown)
 {
     stats = shown;
     if (rowCount() > 0)

@@ -12,7 +12,7 @@ PairMap::PairMap(QWidget *parent) : QWidget(parent)
     setMinimumSize(180, 180);
 }
 
-void PairMap::show(const DrawStats &stats, const QString &description)
+void PairMap::setPairs(const DrawStats &stats, const QString &description)
 {
     pairs = stats.pairs;
     most = 0;

@@ -9,11 +9,12 @@
 // tier, what they won (where the prizes are known) and what they cost.
 class DrawTable : public QAbstractTableModel
 {
+    Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // False, and nothing told to the view, when it shows them already.
-    bool show(const ResultsBook &book, const Plays::Ledger &ledger);
+    bool setDraws(const ResultsBook &book, const Plays::Ledger &ledger);
     // The book's draw in `row`, newest first.
     const DrawResult &drawAt(int row) const { return draws[draws.size() - 1 - size_t(row)]; }
     const Plays::DrawTotals &totalsAt(int row) const { return totals[totals.size() - 1 - size_t(row)]; }
@@ -24,9 +25,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     enum Column { Number, Date, Numbers, Lines, FirstTier, Won = FirstTier + 5, Cost, Columns };
-
-    // Yen with thousands separators, and a minus sign: "−233,800".
-    static QString yen(int64_t amount);
 
 private:
     std::vector<DrawResult> draws;

@@ -26,18 +26,6 @@ QString FrequencyChart::describe(const Counts &counts)
     return texts.join(QStringLiteral(", "));
 }
 
-QString FrequencyChart::judge(const Evenness &test, const char *counted)
-{
-    const QString p = test.p < 0.0001 ? QStringLiteral("p < 0.0001") : QStringLiteral("p = %1").arg(test.p, 0, 'f', 4);
-    const QString verdict = test.verdict == Evenness::TooFew ? QStringLiteral("判断には%1が足りません").arg(QString::fromUtf8(counted))
-                            : test.verdict == Evenness::Even ? QStringLiteral("偏りは見られません")
-                                                             : QStringLiteral("偏りがあります");
-    return QStringLiteral("偏りの検定: χ² = %1 (自由度 %2), %3 · %4")
-        .arg(test.chi2, 0, 'f', 2)
-        .arg(Evenness::degreesOfFreedom)
-        .arg(p, verdict);
-}
-
 void FrequencyChart::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

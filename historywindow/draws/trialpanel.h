@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class TrialHits;
 class QLineEdit;
 class QTableView;
 
@@ -13,11 +14,12 @@ class QTableView;
 // would have won, and what a ticket for each would have cost and won.
 class TrialPanel : public QWidget
 {
+    Q_OBJECT
 public:
     explicit TrialPanel(QWidget *parent = nullptr);
 
     // The draws a line is tried against; the line tried, if any, again.
-    void show(const ResultsBook &book, int fromDate, int toDate);
+    void setDraws(const ResultsBook &book, int fromDate, int toDate);
     // Tries a line of six numbers (bit n for each).
     void tryLine(uint64_t lineMask);
 
@@ -28,15 +30,13 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    class Hits;
-
     void tryTyped();
 
     ResultsBook book;
     int fromDate = 0, toDate = 0;
     uint64_t tried = 0; // the line's mask; 0 for none
     QLineEdit *entry;
-    Hits *hits;
+    TrialHits *hits;
     QTableView *view;
     QLabel *summary;
 };

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <climits>
 
-void LineTable::show(SettledLines shown, LineSpan shownSpan)
+void LineTable::setLines(SettledLines shown, LineSpan shownSpan)
 {
     beginResetModel();
     lines = std::move(shown);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "rules/game.h"
-#include "stats/evenness.h"
 
 #include <QWidget>
 
@@ -24,10 +23,6 @@ public:
 
     // The counts as read aloud: "1: 12, 2: 9, …".
     static QString describe(const Counts &counts);
-    // The test of evenness in words: "偏りの検定: χ² = 79.46 (自由度 42),
-    // p = 0.0004 · 偏りがあります", with "判断には行数が足りません", or
-    // what `counted` names, when there are too few.
-    static QString judge(const Evenness &test, const char *counted = "行数");
 
 protected:
     void paintEvent(QPaintEvent *) override;

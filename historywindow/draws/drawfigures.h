@@ -1,13 +1,15 @@
 #pragma once
 
-#include "frequencychart.h"
 #include "numbertable.h"
-#include "pairmap.h"
+
+#include "analysis/drawstats.h"
 
 #include "results/resultsbook.h"
 
 #include <QWidget>
 
+class FrequencyChart;
+class PairMap;
 class QCheckBox;
 class QLabel;
 class QTableView;
@@ -18,10 +20,11 @@ class QTableView;
 // the plain word that none of it changes the next draw.
 class DrawFigures : public QWidget
 {
+    Q_OBJECT
 public:
     explicit DrawFigures(QWidget *parent = nullptr);
 
-    void show(const ResultsBook &book, int fromDate, int toDate);
+    void setDraws(const ResultsBook &book, int fromDate, int toDate);
 
     // The ten pairs in words: "1と2 (25回), 3と7 (22回), …".
     static QString pairsInWords(const DrawStats &stats);

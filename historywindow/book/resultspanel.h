@@ -25,7 +25,7 @@ public:
     explicit ResultsPanel(const QString &bookPath, QWidget *parent = nullptr);
 
     // The lines shown: what they cost and won is worked out anew.
-    void showLines(SettledLines lines, LineSpan span);
+    void setLines(SettledLines lines, LineSpan span);
     // Reads a result file into the book.
     void import(const QString &path);
 
@@ -36,7 +36,7 @@ public:
     const DrawResult *chosen() const;
     Plays::DrawTotals totalsOf(const DrawResult &draw) const;
     // No draw chosen any more.
-    void letGo();
+    void clearChoice();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -55,7 +55,7 @@ private:
     void record();
     void showChange(const BookFile::Update &update, const NumberList &skippedRows, const NumberList &unreadablePrizes);
     void tell(const QString &text);
-    void workOut();
+    void workOutLedger();
 
     BookKeeper keeper;
     ResultsBook results;

@@ -1,6 +1,8 @@
 #include "resultspanel.h"
 
-#include "tables.h"
+#include "historywindow/parts/describedline.h"
+#include "historywindow/parts/tablefit.h"
+#include "texts/texts.h"
 
 #include "calendar/calendar.h"
 
@@ -18,12 +20,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-
-
 ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     : QWidget(parent), keeper(bookPath), drawCount(new QSpinBox), number(new QSpinBox), date(new QDateEdit),
-      numbers(new QLineEdit), prizes(new QLineEdit), view(new QTableView), totals(Tables::readOut("収支")),
-      report(Tables::readOut("読み込みの結果"))
+      numbers(new QLineEdit), prizes(new QLineEdit), view(new QTableView), totals(describedLine("収支")),
+      report(describedLine("読み込みの結果"))
 {
     auto *open = new QPushButton(QStringLiteral("結果の読み込み…(&I)"));
     open->setAccessibleName(QStringLiteral("結果の読み込み"));
@@ -40,7 +40,7 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     countLabel->setBuddy(drawCount);
     drawCount->setRange(1, Game::mostDraws);
     drawCount->setAccessibleName(QStringLiteral("継続回数"));
-    connect(drawCount, qOverload<int>(&QSpinBox::valueChanged), this, &ResultsPanel::workOut);
+    connect(drawCount, qOverload<int>(&QSpinBox::valueChanged), this, &ResultsPanel::workOutLedger);
     auto *top = new QHBoxLayout;
     top->addWidget(open);
     top->addStretch();
@@ -77,11 +77,11 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
 
 void ResultsPanel::fitColumns()
 {
-    Tables::fit(view, {{DrawTable::Number, "第9999回"}, {DrawTable::Date, "0000/00/00"},
-                       {DrawTable::Numbers, "43 43 43 43 43 43 +43"}, {DrawTable::Lines, "99999"},
-                       {DrawTable::FirstTier, "999"}, {DrawTable::FirstTier + 1, "999"}, {DrawTable::FirstTier + 2, "9999"},
-                       {DrawTable::FirstTier + 3, "99999"}, {DrawTable::FirstTier + 4, "999999"},
-                       {DrawTable::Won, "9,999,999,999 +?"}, {DrawTable::Cost, "99,999,999"}});
+    fitToFont(view, {{DrawTable::Number, "第9999回"}, {DrawTable::Date, "0000/00/00"},
+                     {DrawTable::Numbers, "43 43 43 43 43 43 +43"}, {DrawTable::Lines, "99999"},
+                     {DrawTable::FirstTier, "999"}, {DrawTable::FirstTier + 1, "999"}, {DrawTable::FirstTier + 2, "9999"},
+                     {DrawTable::FirstTier + 3, "99999"}, {DrawTable::FirstTier + 4, "999999"},
+                     {DrawTable::Won, "9,999,999,999 +?"}, {DrawTable::Cost, "99,999,999"}});
 }
 
 void ResultsPanel::changeEvent(QEvent *event)
@@ -140,16 +140,16 @@ Plays::DrawTotals ResultsPanel::totalsOf(const DrawResult &draw) const
     return {};
 }
 
-void ResultsPanel::letGo()
+void ResultsPanel::clearChoice()
 {
     view->clearSelection();
 }
 
-void ResultsPanel::showLines(SettledLines shown, LineSpan shownSpan)
+void ResultsPanel::setLines(SettledLines shown, LineSpan shownSpan)
 {
     lines = std::move(shown);
     span = shownSpan;
-    workOut();
+    workOutLedger();
 }
 
 // The book as it was read: shown, and what is wrong with its file said once.
@@ -166,13 +166,13 @@ void ResultsPanel::showBook(const BookFile::Read &read)
         problem = QStringLiteral("%1 の読めない行: %2 (%3)")
                       .arg(name)
                       .arg(read.book.skipped().count)
-                      .arg(Tables::listed(read.book.skipped()));
+                      .arg(Texts::listed(read.book.skipped()));
     if (problem != bookProblem && (!problem.isEmpty() || reportSaysProblem)) {
         report->setText(problem);
         reportSaysProblem = !problem.isEmpty();
     }
     bookProblem = problem;
-    workOut();
+    workOutLedger();
     emit bookChanged();
 }
 
@@ -212,43 +212,42 @@ void ResultsPanel::showChange(const BookFile::Update &update, const NumberList &
     }
     const ResultsBook::Merging &merged = update.merging;
     // "食い違い 1 (第1500回)": how many, and which.
-    const auto counted = [](const char *what, const NumberList &numbers, auto shown) {
+    const auto counted = [](const char *what, const NumberList &numbers, const std::function<QString(uint64_t)> &named = {}) {
         const QString text = QStringLiteral("%1 %2").arg(QString::fromUtf8(what)).arg(numbers.count);
-        return numbers.empty() ? text : text + QStringLiteral(" (%1)").arg(Tables::listed(numbers, shown));
+        return numbers.empty() ? text : text + QStringLiteral(" (%1)").arg(Texts::listed(numbers, named));
     };
     const auto drawName = [](uint64_t n) { return QStringLiteral("第%1回").arg(n); };
-    const auto lineNumber = [](uint64_t n) { return QString::number(n); };
     QStringList parts{QStringLiteral("追加 %1").arg(merged.added), QStringLiteral("既存 %1").arg(merged.known),
-                      counted("食い違い", merged.conflicts, drawName), counted("読めない行", skippedRows, lineNumber)};
+                      counted("食い違い", merged.conflicts, drawName), counted("読めない行", skippedRows)};
     if (!unreadablePrizes.empty())
-        parts << counted("賞金を読めない", unreadablePrizes, lineNumber);
+        parts << counted("賞金を読めない", unreadablePrizes);
     tell(parts.join(QStringLiteral(" · ")));
     results = update.read.book;
-    workOut();
+    workOutLedger();
     emit bookChanged();
 }
 
 // What the lines shown cost and won, worked out behind the window's thread:
 // a log of years holds millions of lines.
-void ResultsPanel::workOut()
+void ResultsPanel::workOutLedger()
 {
     ledgerWork.run([book = results, lines = lines, span = span, draws = drawsInARow()] {
         return Plays::ledgerOf(book, span, draws);
     }, [this, book = results](const Plays::Ledger &ledger) {
         // Told anew only of a change, and the draw chosen stays chosen.
         const int chosenNumber = chosen() ? chosen()->number : 0;
-        if (table.show(book, ledger))
+        if (table.setDraws(book, ledger))
             for (int row = 0; row < table.rowCount(); ++row)
                 if (table.drawAt(row).number == chosenNumber)
                     view->selectRow(row);
         const Plays::DrawTotals &all = ledger.all;
         QString text = QStringLiteral("購入 %1 行 · %2 円 · 当せん %3 円 · 収支 %4 円")
-                           .arg(DrawTable::yen(int64_t(all.lines)), DrawTable::yen(all.cost()), DrawTable::yen(all.won),
-                                DrawTable::yen(all.won - all.cost()));
+                           .arg(Texts::count(all.lines), Texts::yen(all.cost()), Texts::yen(all.won),
+                                Texts::yen(all.won - all.cost()));
         // What was won as a share of what was spent.
         if (all.cost() > 0)
             text += QStringLiteral(" · 還元 %1 %").arg(QLocale(QLocale::English).toString(100.0 * double(all.won) / double(all.cost()), 'f', 1));
-        text += QStringLiteral(" · 結果待ち %1 行").arg(DrawTable::yen(int64_t(ledger.waiting)));
+        text += QStringLiteral(" · 結果待ち %1 行").arg(Texts::count(ledger.waiting));
         if (all.unknownPrizes)
             text += QStringLiteral(" · 賞金不明 %1 行").arg(all.unknownPrizes);
         totals->setText(text);

@@ -1,0 +1,49 @@
+#include "bookpage.h"
+
+#include "historywindow/draws/drawfigures.h"
+#include "historywindow/draws/trialpanel.h"
+
+#include <QApplication>
+#include <QVBoxLayout>
+
+BookPage::BookPage(const QString &bookPath, QWidget *parent)
+    : QScrollArea(parent), panel(new ResultsPanel(bookPath)), figures(new DrawFigures), trial(new TrialPanel)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(panel);
+    layout->addWidget(figures);
+    layout->addWidget(trial);
+    setWidget(page);
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    connect(panel, &ResultsPanel::bookChanged, this, &BookPage::showDraws);
+    // What the keyboard goes to, by Tab or a control's key, is scrolled into sight.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && widget()->isAncestorOf(now))
+            ensureWidgetVisible(trial->isAncestorOf(now) ? trial : now);
+    });
+}
+
+void BookPage::setDateRange(int from, int to)
+{
+    fromDate = from;
+    toDate = to;
+    showDraws();
+}
+
+// The draws of the book in the range, as the figures and the trial show them.
+void BookPage::showDraws()
+{
+    figures->setDraws(panel->book(), fromDate, toDate);
+    trial->setDraws(panel->book(), fromDate, toDate);
+}
+
+void BookPage::tryLine(uint64_t lineMask)
+{
+    if (lineMask)
+        trial->tryLine(lineMask);
+    else
+        trial->setFocus();
+    ensureWidgetVisible(trial);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "resultspanel.h"
+
+#include <QScrollArea>
+
+class DrawFigures;
+class TrialPanel;
+
+// The page of the results book: its draws with the lines played for each
+// and the totals, the figures of the draws themselves in the date range, and
+// a line tried against them all. Taller than the window: it scrolls, to
+// whatever the keyboard goes to.
+class BookPage : public QScrollArea
+{
+    Q_OBJECT
+public:
+    explicit BookPage(const QString &bookPath, QWidget *parent = nullptr);
+
+    ResultsPanel &results() const { return *panel; }
+    // The draws the figures and the trial take, by date (0 for an open end).
+    void setDateRange(int fromDate, int toDate);
+    // Tries a line (bit n for each number) against every draw; with none,
+    // the trial waits for one typed in.
+    void tryLine(uint64_t lineMask);
+
+private:
+    void showDraws();
+
+    int fromDate = 0, toDate = 0;
+    ResultsPanel *panel;
+    DrawFigures *figures;
+    TrialPanel *trial;
+};
