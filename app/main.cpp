@@ -49,6 +49,10 @@ int main(int argc, char *argv[])
         return Commands::drawStats(command, bookOf());
     case CommandLine::Try:
         return Commands::tryLine(command, bookOf());
+    case CommandLine::Fetch: {
+        const QCoreApplication app(argc, argv); // for the network's event loop
+        return Commands::fetch(command, bookOf());
+    }
     default:
         break;
     }
