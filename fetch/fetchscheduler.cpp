@@ -28,8 +28,13 @@ FetchScheduler::~FetchScheduler() = default;
 
 void FetchScheduler::start()
 {
-    if (book.isEmpty())
+    // With no source, nothing is ever fetched, and no lock is made either.
+    if (book.isEmpty() || !Fetcher::takes(FetchRecord::source()))
         return;
+    if (keeping) {
+        plan();
+        return;
+    }
     work.run([this, lock = lock]() -> std::function<void()> {
         const bool taken = lock->tryLock(0);
         return [this, taken] {

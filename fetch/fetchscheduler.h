@@ -23,7 +23,8 @@ public:
     FetchScheduler(const QString &book, BookFetch &fetch, Pacer &pacer, QObject *parent = nullptr);
     ~FetchScheduler() override;
 
-    // Takes the lock, and with it the schedule.
+    // Takes the lock, and with it the schedule, when a source is set; call
+    // it again once one is.
     void start();
     bool keepsSchedule() const { return keeping; }
     // Looks again at once: after the source was set, say.
