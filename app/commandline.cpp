@@ -76,7 +76,7 @@ struct Options
         "try", "Print each draw of the results book that LINE, six numbers such as 3,7,12,25,31,40, would have "
                "won, with its date, its tier and its prize.", "LINE");
     const QCommandLineOption fetch = option(
-        "fetch", "Fetch the result file from its source, the one set in the history window or --source, into "
+        "fetch", "Fetch the result file from the source set, or the one --source gives, into "
                  "the results book, as --import reads a file.");
     const QCommandLineOption from = option(
         "from", "With --check, --stats or --results: lines stamped on or after DATE; with --draw-stats or "

@@ -233,7 +233,7 @@ int fetch(const CommandLine &command, const QString &bookPath)
 {
     const QUrl source = command.source.isEmpty() ? FetchRecord::source() : QUrl(command.source, QUrl::StrictMode);
     if (source.isEmpty()) {
-        std::fputs("drava: no source to fetch from: set one in the history window, or give --source URL\n", stderr);
+        std::fputs("drava: no source to fetch from: none is set; give --source URL\n", stderr);
         return 2;
     }
     if (!Fetcher::takes(source)) {
