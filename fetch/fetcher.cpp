@@ -56,8 +56,11 @@ bool Fetcher::takes(const QUrl &source)
 
 void Fetcher::get(const QUrl &source, const Validators &validators)
 {
-    if (reply)
+    if (reply) {
+        reply->disconnect(this);
+        reply->abort();
         reply->deleteLater();
+    }
     body.clear();
     tooLarge = false;
     if (source.isLocalFile()) {

@@ -247,6 +247,41 @@ private slots:
         QCOMPARE(drava.exitCode(), status);
     }
 
+    // What the window is to show of the last fetches, one letter each:
+    // i imported, n not changed (304), h an HTML page, d the network down.
+    void told_data()
+    {
+        QTest::addColumn<QString>("fetches");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("changed");
+        const QString failed = "取得できませんでした 2026/12/10 20:05 · ";
+        QTest::newRow("imported") << "i" << "最終取得 2026/12/10 20:05 · 追加 1" << "";
+        QTest::newRow("not changed") << "hhn" << "最終取得 2026/12/10 20:05 · 変更なし" << "";
+        QTest::newRow("refused twice: not yet a changed source")
+            << "ihh" << failed + "結果ファイルではなく HTML のページです" << "";
+        QTest::newRow("three in a row: the source may have changed")
+            << "hdhh" << failed + "結果ファイルではなく HTML のページです"
+            << "取得元が変わったかもしれません (3 回続けて読めません): http://example.invalid/r.csv\n"
+               "返ってきたもの: <html> <b>login</b>\n</html>";
+        QTest::newRow("the network down three times is no changed source")
+            << "ddd" << failed + "ネットワークにつながりません: Host not found" << "";
+    }
+    void told()
+    {
+        QFETCH(QString, fetches);
+        FetchRecord::Last last;
+        for (const QChar c : fetches) {
+            Download d;
+            d.outcome = c == 'i' ? FetchOutcome::Imported : c == 'n' ? FetchOutcome::NotModified
+                      : c == 'h' ? FetchOutcome::Html : FetchOutcome::NetworkDown;
+            d.detail = c == 'd' ? "Host not found" : "";
+            d.body = "<html>\t<b>login</b>\n</html>\n";
+            last = FetchRecord::after(last, QDateTime(QDate(2026, 12, 10), QTime(20, 5)), d, 1);
+        }
+        QTEST(FetchRecord::lastText(last), "last");
+        QTEST(FetchRecord::changedText(last, QUrl("http://example.invalid/r.csv")), "changed");
+    }
+
     // The schedule on a clock the test sets: draws on Mondays and Thursdays
     // (7 and 10 December 2026), none from 31 December to 3 January.
     void schedule_data()
