@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "calendar/calendar.h"
+#include "fetch/fetcher.h"
 #include "rules/game.h"
 
 #include <QCommandLineParser>
@@ -48,7 +49,8 @@ struct Options
             "Draws lottery lines of six numbers from 1 to 43, keeps them in a log and checks them against a draw."));
         // Not addHelpOption(): its --help-all offers Qt's own options, which
         // the window does not take from here.
-        parser.addOptions({help, history, check, stats, results, import, drawStats, tryLine, from, to, log, draws, book});
+        parser.addOptions({help, history, check, stats, results, import, drawStats, tryLine, fetch, from, to, log, draws, book,
+                           source, tickets});
     }
 
     QCommandLineParser parser;
@@ -73,6 +75,9 @@ struct Options
     const QCommandLineOption tryLine = option(
         "try", "Print each draw of the results book that LINE, six numbers such as 3,7,12,25,31,40, would have "
                "won, with its date, its tier and its prize.", "LINE");
+    const QCommandLineOption fetch = option(
+        "fetch", "Fetch the result file from the source set, or the one --source gives, into "
+                 "the results book, as --import reads a file.");
     const QCommandLineOption from = option(
         "from", "With --check, --stats or --results: lines stamped on or after DATE; with --draw-stats or "
                 "--try: draws held on or after DATE.", "yyyy/mm/dd");
@@ -85,15 +90,19 @@ struct Options
     const QCommandLineOption draws = option(
         "draws", "With --results: each line was played for N draws in a row (1 to 10; 1 unless told).", "N");
     const QCommandLineOption book = option(
-        "book", "With --results, --import, --draw-stats or --try: the results book FILE, not the one beside the "
-                "master log.", "FILE");
+        "book", "With --results, --import, --draw-stats, --try or --fetch: the results book FILE, not the one "
+                "beside the master log.", "FILE");
+    const QCommandLineOption source = option(
+        "source", "With --fetch: fetch from URL (http:, https: or file:), not from the source set.", "URL");
+    const QCommandLineOption tickets = option(
+        "tickets", "With --fetch: the tickets FILE, not the one beside the master log.", "FILE");
 
     // Each action's option, read both ways: the action an option asks for,
     // and the option that names an action.
-    const std::pair<const QCommandLineOption &, CommandLine::Action> actions[7] = {
+    const std::pair<const QCommandLineOption &, CommandLine::Action> actions[8] = {
         {history, CommandLine::History}, {check, CommandLine::Check},   {stats, CommandLine::Stats},
         {results, CommandLine::Results}, {import, CommandLine::Import}, {drawStats, CommandLine::DrawStats},
-        {tryLine, CommandLine::Try}};
+        {tryLine, CommandLine::Try},     {fetch, CommandLine::Fetch}};
 
     // What the arguments ask of the program, or why they cannot be.
     QString read(CommandLine &command) const
@@ -119,7 +128,7 @@ private:
             if (names.count(name) > 1)
                 return QStringLiteral("%1 is given twice").arg(option);
         }
-        for (const QCommandLineOption *file : {&import, &log, &book})
+        for (const QCommandLineOption *file : {&import, &log, &book, &tickets})
             if (parser.isSet(*file) && parser.value(*file).isEmpty())
                 return QStringLiteral("--%1 takes a file's name, not an empty one").arg(file->names().first());
         return QString();
@@ -145,7 +154,8 @@ private:
         const std::vector<A> ranged{A::Check, A::Stats, A::Results, A::DrawStats, A::Try};
         const std::pair<const QCommandLineOption &, std::vector<A>> rules[] = {
             {from, ranged}, {to, ranged}, {log, {A::Check, A::Stats, A::Results}}, {draws, {A::Results}},
-            {book, {A::Results, A::Import, A::DrawStats, A::Try}}};
+            {book, {A::Results, A::Import, A::DrawStats, A::Try, A::Fetch}}, {source, {A::Fetch}},
+            {tickets, {A::Fetch}}};
         for (const auto &[option, with] : rules) {
             if (!parser.isSet(option) || std::count(with.begin(), with.end(), action))
                 continue;
@@ -170,6 +180,10 @@ private:
         command.resultFile = parser.value(import);
         command.book = parser.value(book);
         command.log = parser.value(log);
+        command.source = parser.value(source);
+        command.tickets = parser.value(tickets);
+        if (parser.isSet(source) && !Fetcher::takes(QUrl(command.source, QUrl::StrictMode)))
+            return QStringLiteral("--source takes an http:, https: or file: URL, not '%1'").arg(command.source);
         if (parser.isSet(draws)) {
             bool number = false;
             command.draws = parser.value(draws).toInt(&number);

@@ -8,7 +8,7 @@
 // opens its window as it always has.
 struct CommandLine
 {
-    enum Action { Window, History, Check, Stats, Results, Import, DrawStats, Try, Done };
+    enum Action { Window, History, Check, Stats, Results, Import, DrawStats, Try, Fetch, Done };
     Action action = Window;
     int exitCode = 0; // for Done: help, version, or arguments that break the rules
 
@@ -26,6 +26,9 @@ struct CommandLine
     // For Results, Import, DrawStats and Try: the results book ("" for the
     // one beside the master log). For Import: the result file to read.
     QString book, resultFile;
+    // For Fetch: the source's URL ("" for the one set), and the tickets
+    // ("" for the ones beside the master log).
+    QString source, tickets;
 
     // Reads the program's arguments. Help, the version and what is wrong with
     // the arguments are printed here.

@@ -3,6 +3,8 @@
 #include "analysis/drawstats.h"
 #include "analysis/trial.h"
 #include "calendar/calendar.h"
+#include "fetch/bookfetch.h"
+#include "fetch/fetchrecord.h"
 #include "files/inputfile.h"
 #include "history/logfile.h"
 #include "results/bookfile.h"
@@ -11,6 +13,7 @@
 #include "stats/tally.h"
 #include "texts/texts.h"
 
+#include <QEventLoop>
 #include <QFile>
 
 #include <cstdio>
@@ -81,6 +84,17 @@ bool readBook(const QString &bookPath, BookFile::Read &read)
         std::fprintf(stderr, "drava: cannot read the book %s: %s\n", qPrintable(bookPath),
                      qPrintable(BookFile::reason(read.error)));
     return read.error == 0;
+}
+// An import's report, as --import prints it: "added 1, known 1900, …".
+std::string importReport(const ResultsBook::Merging &merged, const NumberList &skippedRows,
+                         const NumberList &unreadablePrizes)
+{
+    std::string report = "added " + std::to_string(merged.added) + ", known " + std::to_string(merged.known) + ", "
+                         + countedList("conflicting", merged.conflicts) + ", "
+                         + countedList("unreadable lines", skippedRows);
+    if (!unreadablePrizes.empty())
+        report += ", " + countedList("prizes unreadable", unreadablePrizes);
+    return report;
 }
 } // namespace
 
@@ -210,6 +224,55 @@ int tryLine(const CommandLine &command, const QString &bookPath)
         summary += "; " + counted(trial.unknownPrizes, "win") + " with a prize not in the book";
     std::fprintf(stderr, "drava: %s\n", summary.c_str());
     reportSkipped("the book: ", book.book.skipped());
+    return 0;
+}
+int fetch(const CommandLine &command, const QString &bookPath)
+{
+    const QUrl source = command.source.isEmpty() ? FetchRecord::source() : QUrl(command.source, QUrl::StrictMode);
+    if (source.isEmpty()) {
+        std::fputs("drava: no source to fetch from: none is set; give --source URL\n", stderr);
+        return 2;
+    }
+    if (!Fetcher::takes(source)) {
+        std::fprintf(stderr, "drava: the source %s is not an http:, https: or file: URL\n",
+                     qPrintable(source.toDisplayString()));
+        return 2;
+    }
+    if (bookPath.isEmpty()) {
+        std::fputs("drava: cannot write the book: there is no folder for it\n", stderr);
+        return 1;
+    }
+    Fetcher fetcher;
+    BookFetch fetch(bookPath, fetcher);
+    Fetched fetched;
+    // The draws the fetch brought, which the tickets' wins are to be told of.
+    std::vector<DrawResult> entered;
+    QObject::connect(&fetch, &BookFetch::drawsEntered, [&entered](const std::vector<DrawResult> &draws) { entered = draws; });
+    QEventLoop loop;
+    QObject::connect(&fetch, &BookFetch::finished, &loop, [&](const Fetched &done) {
+        fetched = done;
+        loop.quit();
+    });
+    fetch.start(source);
+    loop.exec();
+    const FetchOutcome outcome = fetched.download.outcome;
+    const QString where = source.toDisplayString();
+    if (outcome == FetchOutcome::NotModified) {
+        std::fprintf(stderr, "drava: %s: %s\n", qPrintable(where),
+                     qPrintable(Outcome::english(outcome, fetched.download.detail)));
+        return 0;
+    }
+    if (outcome != FetchOutcome::Imported) {
+        std::fprintf(stderr, "drava: cannot fetch %s: %s\n", qPrintable(where),
+                     qPrintable(Outcome::english(outcome, fetched.download.detail)));
+        const QString changed = FetchRecord::changedText(fetched.last, source);
+        if (!changed.isEmpty())
+            std::fprintf(stderr, "drava: %s may have changed: %d answers in a row could not be read; the last began:\n%s\n",
+                         qPrintable(where), fetched.last.unreadableInARow, qPrintable(fetched.last.returned));
+        return 1;
+    }
+    std::fprintf(stderr, "drava: %s\n",
+                 importReport(fetched.update.merging, fetched.skippedRows, fetched.unreadablePrizes).c_str());
     return 0;
 }
 } // namespace Commands

@@ -20,4 +20,8 @@ int import(const CommandLine &command, const QString &bookPath);
 int drawStats(const CommandLine &command, const QString &bookPath);
 // Each draw of the book that a line would have won, and the totals.
 int tryLine(const CommandLine &command, const QString &bookPath);
+// Fetches the result file from its source into the results book, and reads
+// it in as import() does; 2 with no source, or one that is not http:, https:
+// or file:. It runs an event loop of its own: a QCoreApplication must be there.
+int fetch(const CommandLine &command, const QString &bookPath);
 } // namespace Commands

@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "commands.h"
 #include "form1.h"
+#include "fetch/fetchscheduler.h"
 #include "historywindow/historywindow.h"
 #include "log/drawlog.h"
 #include "results/resultsbook.h"
@@ -49,6 +50,10 @@ int main(int argc, char *argv[])
         return Commands::drawStats(command, bookOf());
     case CommandLine::Try:
         return Commands::tryLine(command, bookOf());
+    case CommandLine::Fetch: {
+        const QCoreApplication app(argc, argv); // for the network's event loop
+        return Commands::fetch(command, bookOf());
+    }
     default:
         break;
     }
@@ -67,5 +72,11 @@ int main(int argc, char *argv[])
     QtPrinter printer;
     Form1 form(pacer, printer, runningLogFolder());
     form.show();
+    // Results fetched by themselves after each draw, from the source set.
+    Fetcher fetcher;
+    BookFetch fetch(resultsBook(), fetcher);
+    fetch.setClock([&pacer] { return pacer.now(); });
+    FetchScheduler schedule(resultsBook(), fetch, pacer);
+    schedule.start();
     return app.exec();
 }

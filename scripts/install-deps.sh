@@ -13,6 +13,7 @@ packages=(
     libcanberra-dev libglib2.0-dev libcanberra-pulse sound-theme-freedesktop gsettings-desktop-schemas
     pulseaudio pulseaudio-utils
     qt6-wayland sway wtype desktop-file-utils appstream dpkg-dev file mandoc lintian
+    openssl zlib1g-dev
 )
 
 missing=()
