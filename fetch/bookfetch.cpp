@@ -31,7 +31,7 @@ void BookFetch::got(const Download &download)
         return;
     }
     fetched.download.body.clear();
-    work.run([this, fetched, body = download.body, path = book]() mutable -> std::function<void()> {
+    work.run([fetched, body = download.body, path = book]() mutable {
         const ImportFile file = ImportFile::read(body);
         std::vector<DrawResult> entered;
         if (file.draws.empty()) {
@@ -54,8 +54,8 @@ void BookFetch::got(const Download &download)
                         entered.push_back(draw);
             }
         }
-        return [this, fetched, entered] { end(fetched, entered); };
-    });
+        return std::make_pair(fetched, entered);
+    }, [this](const std::pair<Fetched, std::vector<DrawResult>> &done) { end(done.first, done.second); });
 }
 
 void BookFetch::end(Fetched fetched, const std::vector<DrawResult> &entered)

@@ -65,7 +65,7 @@ void Fetcher::get(const QUrl &source, const Validators &validators)
     tooLarge = false;
     if (source.isLocalFile()) {
         const std::string path = QFile::encodeName(source.toLocalFile()).toStdString();
-        files.run([this, path]() -> std::function<void()> {
+        files.run([path] {
             Download download;
             std::string bytes;
             const int error = InputFile::readAll(path, bytes, size_t(mostBytes));
@@ -77,8 +77,8 @@ void Fetcher::get(const QUrl &source, const Validators &validators)
             } else if (bytes.empty())
                 download.outcome = FetchOutcome::Empty;
             download.body = QByteArray::fromStdString(bytes);
-            return [this, download] { emit done(download); };
-        });
+            return download;
+        }, [this](const Download &download) { emit done(download); });
         return;
     }
     QNetworkRequest request(source);

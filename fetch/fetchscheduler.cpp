@@ -35,14 +35,11 @@ void FetchScheduler::start()
         plan();
         return;
     }
-    work.run([this, lock = lock]() -> std::function<void()> {
-        const bool taken = lock->tryLock(0);
-        return [this, taken] {
-            keeping = taken;
-            emit started(keeping);
-            if (keeping)
-                plan();
-        };
+    work.run([lock = lock] { return lock->tryLock(0); }, [this](bool taken) {
+        keeping = taken;
+        emit started(keeping);
+        if (keeping)
+            plan();
     });
 }
 
@@ -50,11 +47,10 @@ void FetchScheduler::plan()
 {
     if (!keeping || fetch.busy())
         return;
-    work.run([this, path = book]() -> std::function<void()> {
+    work.run([path = book] {
         const BookFile::Read read = BookFile::read(path);
-        const int newest = read.book.draws().empty() ? 0 : read.book.draws().back().date;
-        return [this, newest] { planWith(newest); };
-    }, true);
+        return read.book.draws().empty() ? 0 : read.book.draws().back().date;
+    }, [this](int newest) { planWith(newest); }, Background::StandsIn);
 }
 
 void FetchScheduler::planWith(int newest)
