@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-rooms=(calendar rules platform files threads model history stats results analysis follow draw lines sort log print clear repeat historywindow app)
+rooms=(calendar rules platform files threads model history stats results tickets analysis follow draw lines sort log print clear repeat historywindow app)
 status=0
 for room in "${rooms[@]}"; do
     [ -d "$room" ] || { echo "no room $room"; status=1; }
