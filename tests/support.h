@@ -1,5 +1,7 @@
 #pragma once
 
+#include "realfiles.h"
+
 #include "app/form1.h"
 #include "print/cups/qtprinter.h"
 #include "virtualclock/virtualpacer.h"
@@ -88,18 +90,6 @@ inline QWidgetList histories()
         if (window->objectName() == "HistoryWindow")
             windows << window;
     return windows;
-}
-
-// A file of these bytes, whether it was written; a file's bytes, or "(missing)".
-[[nodiscard]] inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
-}
-inline QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
 // What a window says in the line of text that assistive technology knows as `what`.
