@@ -30,7 +30,7 @@ public:
     // number, and kept; a byte-order mark before the first is passed over.
     static TicketBook read(const char *data, size_t size);
 
-    // Whether it is a tickets file at all: one whose lines none of which is
+    // Whether it is a tickets file at all: a file of lines none of which is
     // a row of it (the master log, the book, a result file) is not, and is
     // never written over.
     bool isTickets() const { return numbered > 0 || !otherText; }
