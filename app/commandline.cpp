@@ -7,8 +7,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDateTime>
 
 #include <cstdio>
+#include <limits>
 
 namespace {
 // A date as yyyy/mm/dd, as yyyymmdd; 0 if it is not one.
@@ -49,8 +51,8 @@ struct Options
             "Draws lottery lines of six numbers from 1 to 43, keeps them in a log and checks them against a draw."));
         // Not addHelpOption(): its --help-all offers Qt's own options, which
         // the window does not take from here.
-        parser.addOptions({help, history, check, stats, results, import, drawStats, tryLine, fetch, from, to, log, draws, book,
-                           source, tickets});
+        parser.addOptions({help, history, check, stats, results, import, drawStats, tryLine, fetch, buy, wins, receive,
+                           unreceive, removeTicket, from, to, log, draws, units, firstDraw, at, book, source, tickets});
     }
 
     QCommandLineParser parser;
@@ -65,7 +67,7 @@ struct Options
                  "up evenly.");
     const QCommandLineOption results = option(
         "results", "Print each logged line that won in a draw it was played for, with the draw and its prize, "
-                   "and the totals of what was spent and won, from the results book.");
+                   "and the totals if every line was bought, from the results book.");
     const QCommandLineOption import = option(
         "import", "Read a result file (Shift_JIS or UTF-8 CSV) into the results book; - reads standard input.",
         "FILE");
@@ -78,31 +80,57 @@ struct Options
     const QCommandLineOption fetch = option(
         "fetch", "Fetch the result file from the source set, or the one --source gives, into "
                  "the results book, as --import reads a file.");
+    const QCommandLineOption buy = option(
+        "buy", "Record a ticket as bought: up to five LINES separated by ;, each a logged line by its stamp and "
+               "letter, yyyy/mm/dd,hh:mm:ss,L, or six numbers such as 3,7,12,25,31,40; print it with its number.",
+        "LINES");
+    const QCommandLineOption wins = option(
+        "wins", "Print each winning play of the tickets, with its prize, its last day to claim and whether it was "
+                "received, and the totals of what the tickets cost and won.");
+    const QCommandLineOption receive = option(
+        "receive", "Mark the ticket's win in the draw numbered DRAWNO received.", "TICKET:DRAWNO");
+    const QCommandLineOption unreceive = option(
+        "unreceive", "Mark the ticket's win in the draw numbered DRAWNO not received.", "TICKET:DRAWNO");
+    const QCommandLineOption removeTicket = option(
+        "remove-ticket", "Remove the ticket numbered TICKET, as one recorded by mistake.", "TICKET");
     const QCommandLineOption from = option(
         "from", "With --check, --stats or --results: lines stamped on or after DATE; with --draw-stats or "
-                "--try: draws held on or after DATE.", "yyyy/mm/dd");
+                "--try: draws held on or after DATE; with --wins: plays of draws held on or after DATE, and "
+                "those waiting of tickets bought then.", "yyyy/mm/dd");
     const QCommandLineOption to = option(
         "to", "With --check, --stats or --results: lines stamped on or before DATE; with --draw-stats or "
-              "--try: draws held on or before DATE.", "yyyy/mm/dd");
+              "--try: draws held on or before DATE; with --wins: as --from.", "yyyy/mm/dd");
     const QCommandLineOption log = option(
         "log", "With --check, --stats or --results: read FILE, not the master log; - reads standard input, "
-               "and a pipe is read to its end.", "FILE");
+               "and a pipe is read to its end. With --buy: find the logged lines in FILE.", "FILE");
     const QCommandLineOption draws = option(
-        "draws", "With --results: each line was played for N draws in a row (1 to 10; 1 unless told).", "N");
+        "draws", "With --results: each line was played for N draws in a row; with --buy: the ticket is for N "
+                 "draws in a row (1 to 10; 1 unless told).", "N");
+    const QCommandLineOption units = option(
+        "units", "With --buy: the ticket is bought in U units (1 to 10; 1 unless told).", "U");
+    const QCommandLineOption firstDraw = option(
+        "first-draw", "With --buy: the ticket's first draw is the one numbered N, not the one its moment gives.",
+        "N");
+    const QCommandLineOption at = option(
+        "at", "With --buy: the ticket counts from this moment, not from its logged lines' stamps or now.",
+        "yyyy/mm/dd,hh:mm:ss");
     const QCommandLineOption book = option(
-        "book", "With --results, --import, --draw-stats, --try or --fetch: the results book FILE, not the one "
-                "beside the master log.", "FILE");
+        "book", "With --results, --import, --draw-stats, --try, --fetch, --buy, --wins, --receive or --unreceive: "
+                "the results book FILE, not the one beside the master log.", "FILE");
     const QCommandLineOption source = option(
         "source", "With --fetch: fetch from URL (http:, https: or file:), not from the source set.", "URL");
     const QCommandLineOption tickets = option(
-        "tickets", "With --fetch: the tickets FILE, not the one beside the master log.", "FILE");
+        "tickets", "With --buy, --wins, --receive, --unreceive, --remove-ticket or --fetch: the tickets file FILE, "
+                   "not the one beside the master log.", "FILE");
 
     // Each action's option, read both ways: the action an option asks for,
     // and the option that names an action.
-    const std::pair<const QCommandLineOption &, CommandLine::Action> actions[8] = {
+    const std::pair<const QCommandLineOption &, CommandLine::Action> actions[13] = {
         {history, CommandLine::History}, {check, CommandLine::Check},   {stats, CommandLine::Stats},
         {results, CommandLine::Results}, {import, CommandLine::Import}, {drawStats, CommandLine::DrawStats},
-        {tryLine, CommandLine::Try},     {fetch, CommandLine::Fetch}};
+        {tryLine, CommandLine::Try},     {fetch, CommandLine::Fetch},   {buy, CommandLine::Buy},
+        {wins, CommandLine::Wins},       {receive, CommandLine::Receive}, {unreceive, CommandLine::Unreceive},
+        {removeTicket, CommandLine::RemoveTicket}};
 
     // What the arguments ask of the program, or why they cannot be.
     QString read(CommandLine &command) const
@@ -151,11 +179,12 @@ private:
     QString eachWithItsAction(CommandLine::Action action) const
     {
         using A = CommandLine::Action;
-        const std::vector<A> ranged{A::Check, A::Stats, A::Results, A::DrawStats, A::Try};
+        const std::vector<A> ranged{A::Check, A::Stats, A::Results, A::DrawStats, A::Try, A::Wins};
         const std::pair<const QCommandLineOption &, std::vector<A>> rules[] = {
-            {from, ranged}, {to, ranged}, {log, {A::Check, A::Stats, A::Results}}, {draws, {A::Results}},
-            {book, {A::Results, A::Import, A::DrawStats, A::Try, A::Fetch}}, {source, {A::Fetch}},
-            {tickets, {A::Fetch}}};
+            {from, ranged}, {to, ranged}, {log, {A::Check, A::Stats, A::Results, A::Buy}}, {draws, {A::Results, A::Buy}},
+            {book, {A::Results, A::Import, A::DrawStats, A::Try, A::Fetch, A::Buy, A::Wins, A::Receive, A::Unreceive}},
+            {units, {A::Buy}}, {firstDraw, {A::Buy}}, {at, {A::Buy}}, {source, {A::Fetch}},
+            {tickets, {A::Buy, A::Wins, A::Receive, A::Unreceive, A::RemoveTicket, A::Fetch}}};
         for (const auto &[option, with] : rules) {
             if (!parser.isSet(option) || std::count(with.begin(), with.end(), action))
                 continue;
@@ -203,6 +232,46 @@ private:
                     .arg(option->names().first(), parser.value(*option));
         if (command.fromDate && command.toDate && command.fromDate > command.toDate)
             return QStringLiteral("--from %1 is later than --to %2").arg(parser.value(from), parser.value(to));
+        return ticketValues(command);
+    }
+
+    // A number from `least` to `most`, as the option's value or its part.
+    static bool readNumber(const QString &text, int least, int most, int &n)
+    {
+        bool number = false;
+        n = text.toInt(&number);
+        return number && n >= least && n <= most && !text.startsWith(QLatin1Char('+'));
+    }
+
+    QString ticketValues(CommandLine &command) const
+    {
+        command.tickets = parser.value(tickets);
+        std::string why;
+        if (parser.isSet(buy) && !parseTicketLines(parser.value(buy).toStdString(), command.ticketLines, why))
+            return QStringLiteral("--buy: %1").arg(QString::fromStdString(why));
+        if (parser.isSet(units) && !readNumber(parser.value(units), 1, Game::mostUnits, command.units))
+            return QStringLiteral("--units takes a number from 1 to %1, not '%2'").arg(Game::mostUnits).arg(parser.value(units));
+        if (parser.isSet(firstDraw) && parser.isSet(at))
+            return QStringLiteral("--first-draw and --at cannot go together");
+        if (parser.isSet(firstDraw) && !readNumber(parser.value(firstDraw), 1, std::numeric_limits<int>::max() / 2, command.firstDraw))
+            return QStringLiteral("--first-draw takes a draw's number, not '%1'").arg(parser.value(firstDraw));
+        if (parser.isSet(at)) {
+            const QDateTime moment = QDateTime::fromString(parser.value(at), QStringLiteral("yyyy/MM/dd,HH:mm:ss"));
+            if (!moment.isValid() || parser.value(at).size() != 19)
+                return QStringLiteral("--at takes a moment as yyyy/mm/dd,hh:mm:ss, not '%1'").arg(parser.value(at));
+            command.at = int64_t(Calendar::dateOf(moment.date())) * 1000000 + moment.time().hour() * 10000
+                         + moment.time().minute() * 100 + moment.time().second();
+        }
+        for (const QCommandLineOption *win : {&receive, &unreceive})
+            if (parser.isSet(*win)) {
+                const QStringList parts = parser.value(*win).split(QLatin1Char(':'));
+                if (parts.size() != 2 || !readNumber(parts[0], 1, std::numeric_limits<int>::max(), command.ticket)
+                    || !readNumber(parts[1], 1, std::numeric_limits<int>::max(), command.drawNumber))
+                    return QStringLiteral("--%1 takes a ticket's number and a draw's, TICKET:DRAWNO, not '%2'")
+                        .arg(win->names().first(), parser.value(*win));
+            }
+        if (parser.isSet(removeTicket) && !readNumber(parser.value(removeTicket), 1, std::numeric_limits<int>::max(), command.ticket))
+            return QStringLiteral("--remove-ticket takes a ticket's number, not '%1'").arg(parser.value(removeTicket));
         return QString();
     }
 };

@@ -12,10 +12,13 @@
 #include "results/plays.h"
 #include "stats/tally.h"
 #include "texts/texts.h"
+#include "tickets/ticketfile.h"
+#include "tickets/ticketplays.h"
 
 #include <QEventLoop>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -85,6 +88,7 @@ bool readBook(const QString &bookPath, BookFile::Read &read)
                      qPrintable(BookFile::reason(read.error)));
     return read.error == 0;
 }
+
 // An import's report, as --import prints it: "added 1, known 1900, …".
 std::string importReport(const ResultsBook::Merging &merged, const NumberList &skippedRows,
                          const NumberList &unreadablePrizes)
@@ -95,6 +99,47 @@ std::string importReport(const ResultsBook::Merging &merged, const NumberList &s
     if (!unreadablePrizes.empty())
         report += ", " + countedList("prizes unreadable", unreadablePrizes);
     return report;
+}
+
+// "4,200", "-1,000": yen as the totals give them.
+std::string yen(int64_t value)
+{
+    return Texts::yen(value, Texts::Form::CommandLine).toStdString();
+}
+
+// Arguments that break the rules, found once the files are read.
+int wrongArgument(const std::string &why)
+{
+    std::fprintf(stderr, "drava: %s\nTry 'drava --help'.\n", why.c_str());
+    return 2;
+}
+
+// Reads the tickets; false, the reason said, when they cannot be read. A
+// missing file is no tickets yet, unless the command line named it.
+bool readTickets(const CommandLine &command, const QString &ticketsPath, TicketFile::Read &read)
+{
+    read = ticketsPath.isEmpty() ? TicketFile::Read{{}, {}, ENOENT} : TicketFile::read(ticketsPath);
+    if (read.error == ENOENT && command.tickets.isEmpty())
+        read.error = 0;
+    if (read.error == TicketFile::notTickets)
+        std::fprintf(stderr, "drava: %s is not a tickets file\n", qPrintable(ticketsPath));
+    else if (read.error)
+        std::fprintf(stderr, "drava: cannot read the tickets %s: %s\n", qPrintable(ticketsPath),
+                     qPrintable(TicketFile::reason(read.error)));
+    return read.error == 0;
+}
+
+// Makes a change to the tickets; the exit status, the failure said.
+int changeTickets(const QString &ticketsPath, const TicketFile::Change &change, TicketFile::Update &update)
+{
+    update = TicketFile::change(ticketsPath, change);
+    if (update.read.error == TicketFile::notTickets)
+        std::fprintf(stderr, "drava: %s is not a tickets file\n", qPrintable(ticketsPath));
+    else if (!update.failure.isEmpty())
+        std::fprintf(stderr, "drava: cannot %s the tickets %s: %s\n",
+                     update.read.error && update.read.error != ENOENT ? "read" : "write", qPrintable(ticketsPath),
+                     qPrintable(update.failure));
+    return update.failure.isEmpty() ? 0 : 1;
 }
 } // namespace
 
@@ -144,7 +189,7 @@ int results(const CommandLine &command, const QString &logPath, const QString &b
         });
     std::fwrite(out.data(), 1, out.size(), stdout);
     const auto yen = [](int64_t value) { return static_cast<long long>(value); };
-    std::fprintf(stderr, "drava: bought %s for %lld yen, won %lld yen, balance %lld yen; %llu waiting for results",
+    std::fprintf(stderr, "drava: if every line was bought: %s for %lld yen, won %lld yen, balance %lld yen; %llu waiting for results",
                  counted(ledger.all.lines, "line").c_str(), yen(ledger.all.cost()), yen(ledger.all.won),
                  yen(ledger.all.won - ledger.all.cost()), static_cast<unsigned long long>(ledger.waiting));
     if (ledger.all.unknownPrizes)
@@ -178,13 +223,7 @@ int import(const CommandLine &command, const QString &bookPath)
                      qPrintable(bookPath), qPrintable(update.failure));
         return 1;
     }
-    const ResultsBook::Merging &merged = update.merging;
-    std::string report = "added " + std::to_string(merged.added) + ", known " + std::to_string(merged.known) + ", "
-                         + countedList("conflicting", merged.conflicts) + ", "
-                         + countedList("unreadable lines", file.skippedRows);
-    if (!file.unreadablePrizes.empty())
-        report += ", " + countedList("prizes unreadable", file.unreadablePrizes);
-    std::fprintf(stderr, "drava: %s\n", report.c_str());
+    std::fprintf(stderr, "drava: %s\n", importReport(update.merging, file.skippedRows, file.unreadablePrizes).c_str());
     return 0;
 }
 
@@ -273,6 +312,157 @@ int fetch(const CommandLine &command, const QString &bookPath)
     }
     std::fprintf(stderr, "drava: %s\n",
                  importReport(fetched.update.merging, fetched.skippedRows, fetched.unreadablePrizes).c_str());
+
+int buy(const CommandLine &command, const QString &ticketsPath, const QString &logPath, const QString &bookPath,
+        int64_t now)
+{
+    Ticket ticket;
+    ticket.lines = command.ticketLines;
+    ticket.units = command.units;
+    ticket.draws = command.draws;
+    ticket.firstDraw = command.firstDraw;
+    if (std::any_of(ticket.lines.begin(), ticket.lines.end(), [](const TicketLine &l) { return l.logged(); })) {
+        ReadLog log;
+        std::string missing;
+        if (!readLog(logPath, log))
+            return 1;
+        if (!findInLog(ticket.lines, log.lines, missing)) {
+            std::fprintf(stderr, "drava: the line %s is not in the log %s\n", missing.c_str(), qPrintable(logPath));
+            return 1;
+        }
+    }
+    int64_t moment = 0;
+    const std::string why = momentOf(ticket.lines, command.at, now, moment);
+    if (!why.empty())
+        return wrongArgument("--at: " + why);
+    ticket.date = int(moment / 1000000);
+    ticket.time = int(moment % 1000000);
+    // The book tells the ticket's draws; the default one may not be there yet.
+    BookFile::Read book;
+    if (command.book.isEmpty() && (bookPath.isEmpty() || !QFile::exists(bookPath)))
+        book.error = 0;
+    else if (!readBook(bookPath, book))
+        return 1;
+    if (!book.book.draws().empty() && ticket.firstDraw && ticket.firstDraw < book.book.draws().front().number)
+        return wrongArgument("--first-draw " + std::to_string(ticket.firstDraw) + " is before the book's first draw, "
+                             + std::to_string(book.book.draws().front().number));
+    TicketFile::Update update;
+    if (changeTickets(ticketsPath, [&ticket](TicketBook &tickets) { return (ticket.number = tickets.add(ticket)) > 0; }, update))
+        return 1;
+    const std::string rows = TicketBook::rowsOf(ticket, "\n");
+    std::fwrite(rows.data(), 1, rows.size(), stdout);
+    const int first = TicketPlays::firstDrawOf(ticket, book.book);
+    std::fprintf(stderr, "drava: recorded ticket %d: %s, %s, %s, %s yen; %s\n", ticket.number,
+                 counted(ticket.lines.size(), "line").c_str(), counted(uint64_t(ticket.units), "unit").c_str(),
+                 counted(uint64_t(ticket.draws), "draw").c_str(), yen(ticket.cost()).c_str(),
+                 first ? ("draws " + std::to_string(first) + " to " + std::to_string(first + ticket.draws - 1)).c_str()
+                       : "its first draw is not in the book yet");
+    return 0;
+}
+
+int wins(const CommandLine &command, const QString &ticketsPath, const QString &bookPath, int64_t now)
+{
+    TicketFile::Read tickets;
+    BookFile::Read book;
+    if (!readTickets(command, ticketsPath, tickets) || !readBook(bookPath, book))
+        return 1;
+    if (tickets.tickets.tickets().empty()) {
+        std::fprintf(stderr, "drava: no tickets recorded in %s: record them with --buy, or in the history window\n",
+                     qPrintable(ticketsPath));
+        reportSkipped("the tickets: ", tickets.tickets.skipped());
+        return 0;
+    }
+    const int today = int(now / 1000000);
+    std::vector<TicketPlays::Play> won;
+    TicketPlays::forEachPlay(tickets.tickets, book.book, today, [&](const TicketPlays::Play &p) {
+        const int date = p.date();
+        if (p.tier && (!command.fromDate || date >= command.fromDate) && (!command.toDate || date <= command.toDate))
+            won.push_back(p);
+    });
+    std::stable_sort(won.begin(), won.end(), [](const TicketPlays::Play &a, const TicketPlays::Play &b) {
+        return a.draw != b.draw ? a.draw < b.draw : a.ticket->number < b.ticket->number;
+    });
+    std::string out;
+    for (const TicketPlays::Play &p : won) {
+        std::array<int, Game::picked> numbers = p.ticket->lines[p.line].numbers;
+        std::sort(numbers.begin(), numbers.end());
+        out += std::to_string(p.draw) + ',' + Calendar::dateText(p.result->date) + ',' + char('0' + p.tier) + ','
+               + std::to_string(p.ticket->units) + ',' + (p.prize == DrawResult::unknown ? "" : std::to_string(p.prize))
+               + ',' + Calendar::dateText(p.lastDay) + ','
+               + (p.state == TicketPlays::State::received ? "received"
+                  : p.state == TicketPlays::State::lost   ? "lost"
+                                                          : "unclaimed")
+               + ',' + std::to_string(p.ticket->number) + ',' + p.letter();
+        for (const int n : numbers)
+            out += ',' + std::to_string(n);
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    const TicketPlays::Totals t = TicketPlays::totalsOf(tickets.tickets, book.book, command.fromDate, command.toDate, today);
+    std::string totals = "tickets " + std::to_string(t.tickets) + ", lines " + std::to_string(t.lines) + ", plays "
+                         + std::to_string(t.plays) + ", spent " + yen(t.spent) + " yen, won " + yen(t.won) + " yen";
+    if (t.unknownPrizes)
+        totals += " (" + std::to_string(t.unknownPrizes) + (t.unknownPrizes == 1 ? " prize" : " prizes") + " unknown)";
+    char returned[32];
+    std::snprintf(returned, sizeof returned, t.spent ? "%.1f %%" : "-", t.returned());
+    totals += ", balance " + yen(t.balance()) + " yen, return " + returned + ", " + std::to_string(t.waiting)
+              + (t.waiting == 1 ? " play" : " plays") + " waiting, unclaimed " + yen(t.unclaimed) + " yen";
+    if (t.nearestLastDay)
+        totals += " (last day " + Calendar::dateText(t.nearestLastDay) + ")";
+    totals += ", lost " + yen(t.lost) + " yen";
+    std::fprintf(stderr, "drava: %s\n", totals.c_str());
+    reportSkipped("the tickets: ", tickets.tickets.skipped());
+    reportSkipped("the book: ", book.book.skipped());
+    return 0;
+}
+
+int receive(const CommandLine &command, const QString &ticketsPath, const QString &bookPath)
+{
+    TicketFile::Read tickets;
+    BookFile::Read book;
+    if (!readTickets(command, ticketsPath, tickets) || !readBook(bookPath, book))
+        return 1;
+    const bool received = command.action == CommandLine::Receive;
+    std::string why;
+    TicketFile::Update update;
+    const int status = changeTickets(ticketsPath, [&](TicketBook &fresh) {
+        bool won = false;
+        TicketPlays::forEachPlay(fresh, book.book, 0, [&](const TicketPlays::Play &p) {
+            won = won || (p.ticket->number == command.ticket && p.draw == command.drawNumber && p.tier);
+        });
+        why = !fresh.find(command.ticket) ? "there is no ticket " + std::to_string(command.ticket)
+              : !won ? "ticket " + std::to_string(command.ticket) + " won nothing in draw " + std::to_string(command.drawNumber)
+                     : "";
+        if (won && fresh.isReceived(command.ticket, command.drawNumber) == received)
+            return false; // as it is already: nothing to write
+        if (won)
+            fresh.setReceived(command.ticket, command.drawNumber, received);
+        return won;
+    }, update);
+    if (status)
+        return status;
+    if (!why.empty()) {
+        std::fprintf(stderr, "drava: %s\n", why.c_str());
+        return 1;
+    }
+    std::fprintf(stderr, "drava: ticket %d's win in draw %d marked %s\n", command.ticket, command.drawNumber,
+                 received ? "received" : "not received");
+    return 0;
+}
+
+int removeTicket(const CommandLine &command, const QString &ticketsPath)
+{
+    TicketFile::Read tickets;
+    if (!readTickets(command, ticketsPath, tickets))
+        return 1;
+    TicketFile::Update update;
+    if (changeTickets(ticketsPath, [&command](TicketBook &fresh) { return fresh.remove(command.ticket); }, update))
+        return 1;
+    if (!update.made) {
+        std::fprintf(stderr, "drava: there is no ticket %d\n", command.ticket);
+        return 1;
+    }
+    std::fprintf(stderr, "drava: removed ticket %d\n", command.ticket);
     return 0;
 }
 } // namespace Commands

@@ -24,4 +24,20 @@ int tryLine(const CommandLine &command, const QString &bookPath);
 // it in as import() does; 2 with no source, or one that is not http:, https:
 // or file:. It runs an event loop of its own: a QCoreApplication must be there.
 int fetch(const CommandLine &command, const QString &bookPath);
+
+// The ticket commands read the clock through `now`, the local moment as
+// yyyymmddhhmmss, which main() takes from the system: what --buy counts a
+// ticket from, and the date --wins tells the last day to claim by. Each
+// reads the tickets file `ticketsPath`; a missing one is no tickets yet,
+// unless the command line named it.
+// Records a ticket and prints it; 2 for a moment to come or before a
+// logged line's, or a first draw before the book's.
+int buy(const CommandLine &command, const QString &ticketsPath, const QString &logPath, const QString &bookPath,
+        int64_t now);
+// Each winning play of the tickets, and the totals from the tickets alone.
+int wins(const CommandLine &command, const QString &ticketsPath, const QString &bookPath, int64_t now);
+// Marks a ticket's win received, or not; 1 when there is no such ticket or win.
+int receive(const CommandLine &command, const QString &ticketsPath, const QString &bookPath);
+// Removes a ticket; 1 when there is none.
+int removeTicket(const CommandLine &command, const QString &ticketsPath);
 } // namespace Commands

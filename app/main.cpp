@@ -7,11 +7,14 @@
 #include "historywindow/historywindow.h"
 #include "log/drawlog.h"
 #include "results/resultsbook.h"
+#include "tickets/ticketbook.h"
+#include "calendar/calendar.h"
 #include "platform/windowsystem.h"
 #include "platform/qtpacer.h"
 #include "print/cups/qtprinter.h"
 
 #include <QApplication>
+#include <QDateTime>
 
 namespace {
 QString masterLog()
@@ -25,6 +28,20 @@ QString resultsBook()
     const QString folder = runningLogFolder();
     return folder.isEmpty() ? QString() : folder + QLatin1String(ResultsBook::fileName);
 }
+
+QString ticketsFile()
+{
+    const QString folder = runningLogFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1String(TicketBook::fileName);
+}
+
+// The one clock the ticket commands read: the local moment, yyyymmddhhmmss.
+int64_t now()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QTime time = now.time();
+    return int64_t(Calendar::dateOf(now.date())) * 1000000 + time.hour() * 10000 + time.minute() * 100 + time.second();
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -37,6 +54,7 @@ int main(int argc, char *argv[])
     // The commands that read the log and the book need no display.
     const auto logOf = [&command] { return command.log.isEmpty() ? masterLog() : command.log; };
     const auto bookOf = [&command] { return command.book.isEmpty() ? resultsBook() : command.book; };
+    const auto ticketsOf = [&command] { return command.tickets.isEmpty() ? ticketsFile() : command.tickets; };
     switch (command.action) {
     case CommandLine::Check:
         return Commands::check(command, logOf());
@@ -54,6 +72,15 @@ int main(int argc, char *argv[])
         const QCoreApplication app(argc, argv); // for the network's event loop
         return Commands::fetch(command, bookOf());
     }
+    case CommandLine::Buy:
+        return Commands::buy(command, ticketsOf(), logOf(), bookOf(), now());
+    case CommandLine::Wins:
+        return Commands::wins(command, ticketsOf(), bookOf(), now());
+    case CommandLine::Receive:
+    case CommandLine::Unreceive:
+        return Commands::receive(command, ticketsOf(), bookOf());
+    case CommandLine::RemoveTicket:
+        return Commands::removeTicket(command, ticketsOf());
     default:
         break;
     }

@@ -2,12 +2,15 @@
 // once the book is read, how long its figures (the counts, the test, the
 // gaps, the pairs) take to be worked out and shown, and the page to be
 // painted whole; and how long one line takes to be tried against every
-// draw. Run it on an X server, or on Qt's offscreen platform.
+// draw; and the totals of 1,000 tickets against those draws, once the files
+// are read. Run it on an X server, or on Qt's offscreen platform.
 // Usage: bench_draws [runs]
 #include "analysis/trial.h"
+#include "bigtickets.h"
 #include "calendar/calendar.h"
 #include "historywindow/draws/drawfigures.h"
 #include "historywindow/draws/trialpanel.h"
+#include "tickets/ticketplays.h"
 
 #include <QApplication>
 #include <QDate>
@@ -89,5 +92,18 @@ int main(int argc, char *argv[])
     }
     std::printf("a line tried against 2,000 draws, median of 1000: %.0f µs (%.1f wins a line)\n", median(tried),
                 double(wins) / 1000);
+
+    const std::string rows = thousandTickets(20110103, 5000);
+    const TicketBook tickets = TicketBook::read(rows.data(), rows.size());
+    std::vector<double> totalled;
+    uint64_t plays = 0;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        plays = TicketPlays::totalsOf(tickets, book, 0, 0, 20261208).plays;
+        totalled.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::printf("the totals of 1,000 tickets (%llu plays) against 2,000 draws, median of %d: %.2f ms\n",
+                static_cast<unsigned long long>(plays), runs, median(totalled));
     return 0;
 }

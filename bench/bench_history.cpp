@@ -4,10 +4,12 @@
 // history window opened on it from the main window, to its first lines and
 // to the whole log read and charted, without the book and with it; and the
 // memory the history holds for each record. Also the import of a result file
-// of those 2,000 draws. Run it on an X server; DRAVA_THREADS=N limits the
+// of those 2,000 draws, and `drava --wins` with 1,000 tickets against the
+// book. Run it on an X server; DRAVA_THREADS=N limits the
 // threads that read the log, for the program and the window alike.
 // Usage: bench_history DRAVA [runs]
 #include "biglog.h"
+#include "bigtickets.h"
 #include "historyload.h"
 
 #include "app/form1.h"
@@ -154,6 +156,16 @@ int main(int argc, char *argv[])
     const double resultsRun = medianRun({argv[1], "--results", "--log", path.c_str(), "--book", qPrintable(book)}, runs);
     std::printf("drava --results on it, against a book of 2,000 draws, median of %d: %.0f ms, %.2f times awk's "
                 "(target 0.4 at most)\n", runs, resultsRun, resultsRun / awk);
+    // What the tickets alone bought and won: no longer than --results.
+    const QString tickets = folder.filePath("tickets.csv");
+    QFile ticketsFile(tickets);
+    const std::string ticketRows = thousandTickets(20160104, 3650);
+    if (!ticketsFile.open(QIODevice::WriteOnly) || !ticketsFile.write(ticketRows.data(), qint64(ticketRows.size())))
+        std::perror("writing the tickets");
+    ticketsFile.close();
+    const double winsRun = medianRun({argv[1], "--wins", "--tickets", qPrintable(tickets), "--book", qPrintable(book)}, runs);
+    std::printf("drava --wins with 1,000 tickets against that book, median of %d: %.0f ms, %.2f times --results' "
+                "(target 1 at most)\n", runs, winsRun, winsRun / resultsRun);
     std::vector<double> imports;
     for (int i = 0; i < runs; ++i) {
         QFile::remove(folder.filePath("imported.csv"));

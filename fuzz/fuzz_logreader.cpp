@@ -3,13 +3,15 @@
 // about and cut short, so the history must take whatever it finds without a
 // fault, and read every record the program wrote exactly as it was written,
 // however the reads cut it. The same bytes read as a book then say which
-// draws the lines read as a log were played for.
+// draws the lines read as a log were played for, and read as tickets what
+// they bought and won.
 #include "analysis/drawstats.h"
 #include "files/byteordermark.h"
 #include "history/logreader.h"
 #include "results/plays.h"
 #include "rules/prize.h"
 #include "stats/tally.h"
+#include "tickets/ticketplays.h"
 
 #include <algorithm>
 #include <array>
@@ -217,6 +219,29 @@ void checkPieces(const char *data, size_t size, std::array<size_t, 3> cuts, cons
     joined.feed("\n", 1, nextJoined);
     require(same(next, nextJoined), "the line under way goes on alike");
 }
+
+// The same bytes as a tickets file: written again, it reads back as written,
+// what it could not read kept; its plays against the same bytes as a book
+// cost 200 yen a line and a unit, and the totals add up.
+void checkTickets(const char *data, size_t size)
+{
+    const TicketBook tickets = TicketBook::read(data, size);
+    const std::string text = tickets.text();
+    const TicketBook again = TicketBook::read(text.data(), text.size());
+    require(again.text() == text && again.skipped().count == tickets.skipped().count,
+            "a tickets file written reads back as written");
+    const ResultsBook book = ResultsBook::read(data, size);
+    int64_t spent = 0;
+    uint64_t plays = 0;
+    TicketPlays::forEachPlay(tickets, book, 20261209, [&](const TicketPlays::Play &p) {
+        spent += Game::linePrice * p.ticket->units;
+        ++plays;
+        require(p.ticket->units >= 1 && p.ticket->units <= Game::mostUnits && p.line < p.ticket->lines.size(),
+                "a play is of a ticket's line");
+    });
+    const TicketPlays::Totals totals = TicketPlays::totalsOf(tickets, book, 0, 0, 20261209);
+    require(totals.spent == spent && totals.plays == plays, "the totals are the plays'");
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
@@ -306,5 +331,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     const char *lf = static_cast<const char *>(std::memchr(data, '\n', size));
     checkDraw(std::string(data, std::min<size_t>(lf ? size_t(lf - data) : size, 64)), kept);
     checkBook(data, size, kept, 1 + int(choose.below(Game::mostDraws)));
+    checkTickets(data, size);
     return 0;
 }

@@ -1,41 +1,13 @@
 #include "bookfile.h"
 
-#include "files/inputfile.h"
-#include "files/textfile.h"
+#include "files/sharedfile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
 
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 
 namespace BookFile {
 namespace {
-std::string fileName(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-// Why a lock could not be taken.
-QString lockFailure(const QLockFile &lock)
-{
-    qint64 pid = 0;
-    QString host, program;
-    switch (lock.error()) {
-    case QLockFile::LockFailedError:
-        if (lock.getLockInfo(&pid, &host, &program))
-            return QStringLiteral("in use by %1, process %2 on %3").arg(program).arg(pid).arg(host);
-        return QStringLiteral("in use by another program");
-    case QLockFile::PermissionError:
-        return QString::fromStdString(RegularFile::reason(EACCES));
-    default:
-        return QStringLiteral("its lock cannot be made");
-    }
-}
-
 // Whether a merge only looks at what it would change, or writes the change.
 enum class Merge { LookOnly, Write };
 
@@ -51,48 +23,23 @@ Update mergeOnce(const QString &path, const std::vector<DrawResult> &draws, Merg
     update.merging = update.read.book.mergeAll(draws);
     if (merge == Merge::LookOnly || !update.merging.changed())
         return update;
-    const std::string text = update.read.book.text();
-    if (text.size() > mostBytes)
-        update.failure = QString::fromStdString(RegularFile::reason(EFBIG));
-    else if (TextFile::replaceWith(path, QByteArray::fromStdString(text), update.failure))
-        update.read.identity = FileIdentity::of(fileName(path));
+    update.failure = SharedFile::write(path, update.read.book.text(), mostBytes);
+    if (update.failure.isEmpty())
+        update.read.identity = FileIdentity::of(QFile::encodeName(path).toStdString());
     return update;
-}
-// Whether the file's first lines make a book, or it has none. A book's
-// records come first (what it cannot read it keeps after them), so a file
-// that is none, such as a master log of hundreds of megabytes given as the
-// book, is known as such from its head, and not read on. 0, or why not.
-int readHead(const RegularFile &file, bool &isBook)
-{
-    char head[1 << 16];
-    const ssize_t n = file.readAt(head, sizeof head, 0);
-    if (n < 0)
-        return errno;
-    size_t whole = size_t(n); // lines, not a piece of one, unless the file ends there
-    if (whole == sizeof head) {
-        const void *lf = ::memrchr(head, '\n', whole);
-        whole = lf ? size_t(static_cast<const char *>(lf) - head) + 1 : 0;
-    }
-    isBook = (whole > 0 || size_t(n) < sizeof head) && ResultsBook::read(head, whole).isBook();
-    return 0;
 }
 } // namespace
 
 Read read(const QString &path)
 {
     Read read;
-    const RegularFile file(fileName(path), O_RDONLY);
-    read.error = file.isOpen() ? file.identify(read.identity) : file.error();
-    bool isBook = true;
+    const SharedFile::Read file = SharedFile::read(path, mostBytes, [](const char *head, size_t size) {
+        return ResultsBook::read(head, size).isBook();
+    });
+    read.identity = file.identity;
+    read.error = file.error;
     if (!read.error)
-        read.error = readHead(file, isBook);
-    if (!read.error && !isBook)
-        read.error = notABook;
-    std::string bytes;
-    if (!read.error)
-        read.error = InputFile::readAll(file, bytes, mostBytes);
-    if (!read.error)
-        read.book = ResultsBook::read(bytes.data(), bytes.size());
+        read.book = ResultsBook::read(file.bytes.data(), file.bytes.size());
     if (!read.error && !read.book.isBook())
         read.error = notABook;
     return read;
@@ -116,12 +63,9 @@ Update merge(const QString &path, std::vector<DrawResult> draws)
     Update update = mergeOnce(path, draws, Merge::LookOnly);
     if (!update.failure.isEmpty() || !update.merging.changed())
         return update;
-    QDir().mkpath(QFileInfo(path).absolutePath()); // the user's data folder may not be there yet
-    // Beside the book, so that copies on other machines sharing its folder
-    // see it too. One left by a copy that was killed is taken over.
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(lockWaitMsec)) {
-        update.failure = lockFailure(lock);
+    const SharedFile::Lock lock(path);
+    if (!lock.isHeld()) {
+        update.failure = lock.failure();
         return update;
     }
     return mergeOnce(path, draws, Merge::Write);

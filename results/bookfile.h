@@ -2,7 +2,7 @@
 
 #include "resultsbook.h"
 
-#include "files/regularfile.h"
+#include "files/sharedfile.h"
 
 #include <QString>
 
@@ -15,8 +15,6 @@ namespace BookFile {
 // A book is never this large; a file that is, is refused, so that a book
 // an import wrote is always read back.
 constexpr size_t mostBytes = size_t(1) << 30;
-// How long a change waits for another copy's to end before it gives up.
-constexpr int lockWaitMsec = 5000;
 
 struct Read
 {
@@ -27,7 +25,7 @@ struct Read
     // book not made yet (ENOENT) is an empty one.
     int error = 0;
 };
-constexpr int notABook = -2;
+constexpr int notABook = SharedFile::notOfItsKind;
 Read read(const QString &path);
 // Why a book cannot be read, in a few words: "Is a directory", "not a
 // results book".

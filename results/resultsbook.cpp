@@ -1,9 +1,8 @@
 #include "resultsbook.h"
 
-#include "files/byteordermark.h"
+#include "files/textlines.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 const char *const ResultsBook::fileName = "KelpResults.csv";
@@ -38,22 +37,13 @@ ResultsBook ResultsBook::read(const char *data, size_t size)
     std::vector<std::pair<DrawResult, uint64_t>> records; // with their line numbers
     std::vector<std::pair<uint64_t, std::string>> others;
     uint64_t lineNumber = 0;
-    const char *at = data, *const end = data + size;
-    if (ByteOrderMark::begins(data, size))
-        at += ByteOrderMark::size;
-    while (at < end) {
-        const char *lf = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)));
-        const char *lineEnd = lf ? lf : end;
-        size_t length = size_t(lineEnd - at);
-        if (length > 0 && at[length - 1] == '\r')
-            --length;
+    forEachLine(data, size, [&](const char *line, size_t length) {
         DrawResult draw;
-        if (parseResultRecord(at, length, draw))
+        if (parseResultRecord(line, length, draw))
             records.emplace_back(draw, ++lineNumber);
         else
-            others.emplace_back(++lineNumber, std::string(at, length));
-        at = lineEnd + (lf ? 1 : 0);
-    }
+            others.emplace_back(++lineNumber, std::string(line, length));
+    });
     // In the order of their numbers, however the book was edited; of a draw
     // there twice, the first counts. A record is read exactly as it is written.
     std::stable_sort(records.begin(), records.end(), [](const auto &a, const auto &b) { return byNumber(a.first, b.first); });

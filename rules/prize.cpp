@@ -41,7 +41,7 @@ bool readSix(const std::string &text, size_t &at, AnnouncedDraw &draw, std::stri
 }
 } // namespace
 
-bool parseLine(const std::string &text, uint64_t &mask, std::string &why)
+bool parseLine(const std::string &text, uint64_t &mask, std::string &why, std::array<int, Game::picked> *numbers)
 {
     AnnouncedDraw six;
     size_t at = 0;
@@ -52,6 +52,8 @@ bool parseLine(const std::string &text, uint64_t &mask, std::string &why)
         return false;
     }
     mask = six.mask;
+    if (numbers)
+        *numbers = six.numbers;
     return true;
 }
 

@@ -9,8 +9,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-rooms=(calendar rules platform files threads model history stats results analysis texts follow fetch draw lines sort log
-       print clear repeat historywindow/parts historywindow/draws historywindow/book historywindow/lines historywindow app)
+rooms=(calendar rules platform files threads model history stats results tickets analysis texts follow fetch draw lines
+       sort log print clear repeat historywindow/parts historywindow/draws historywindow/book historywindow/lines historywindow
+       app)
 status=0
 for room in "${rooms[@]}"; do
     [ -d "$room" ] || { echo "no room $room"; status=1; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "realfiles.h"
+
 #include "app/form1.h"
 #include "historywindow/historywindow.h"
 #include "print/cups/qtprinter.h"
@@ -89,18 +91,6 @@ inline QWidgetList histories()
         if (qobject_cast<HistoryWindow *>(window))
             windows << window;
     return windows;
-}
-
-// A file of these bytes, whether it was written; a file's bytes, or "(missing)".
-[[nodiscard]] inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
-}
-inline QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
 // What a window says in the line of text that assistive technology knows as `what`.

@@ -227,7 +227,7 @@ private slots:
         QTest::newRow("a log named \"\"") << QStringList{"--stats", "--log", ""} << QByteArray()
                                        << QByteArray("drava: --log takes a file's name, not an empty one\n") << 2;
         QTest::newRow("--from alone") << QStringList{"--from", "2026/12/06"} << QByteArray()
-                                      << QByteArray("drava: --from goes with --check, --stats, --results, --draw-stats or --try\n") << 2;
+                                      << QByteArray("drava: --from goes with --check, --stats, --results, --draw-stats, --try or --wins\n") << 2;
         QTest::newRow("version") << QStringList{"--version"} << QByteArray("drava 1.0\n") << QByteArray() << 0;
     }
     void checkCommand()

@@ -48,17 +48,6 @@ QByteArray numbersOf(const NumberList &numbers)
     return texts.join(' ') + (numbers.count > numbers.first.size() ? " of " + QByteArray::number(qulonglong(numbers.count)) : "");
 }
 
-// The real program, in `folder`, given `input` on its standard input.
-QProcess *drava(const QString &folder, const QStringList &arguments, const QByteArray &input = {})
-{
-    auto *p = new QProcess;
-    p->setWorkingDirectory(folder);
-    p->start(QCoreApplication::applicationDirPath() + "/../drava", arguments);
-    p->write(input);
-    p->closeWriteChannel();
-    return p;
-}
-
 // The book of the worked example: 1 2 3 4 5 6 +7, 1 2 3 4 5 7 +8, 10 11 12 13 14 15 +1.
 const QByteArray example = "1,2026/01/05,1,2,3,4,5,6,7,,,,,\r\n2,2026/01/08,1,2,3,4,5,7,8,200000000,10000000,,,\r\n"
                            "3,2026/01/12,10,11,12,13,14,15,1,,,,,\r\n";
@@ -372,14 +361,14 @@ private slots:
             << QStringList{"--results"}
             << QByteArray("2024/06/08,12:00:00,A,1,2,3,4,5,6,1901,5\n2024/06/10,18:29:59,B,1,2,3,4,5,6,1901,5\n"
                           "2024/06/18,09:00:00,C,1,2,3,4,5,6,1904,2\n")
-            << "drava: bought 4 lines for 800 yen, won 9002000 yen, balance 9001200 yen; 1 waiting for results\n" + skipped
+            << "drava: if every line was bought: 4 lines for 800 yen, won 9002000 yen, balance 9001200 yen; 1 waiting for results\n" + skipped
             << 0 << book;
         QTest::newRow("two draws in a row, one day")
             << QStringList{"--results", "--draws", "2", "--from", "2024/06/08", "--to", "2024/06/08"}
             << QByteArray("2024/06/08,12:00:00,A,1,2,3,4,5,6,1901,5\n")
-            << "drava: bought 2 lines for 400 yen, won 1000 yen, balance 600 yen; 1 waiting for results\n" + skipped << 0 << book;
+            << "drava: if every line was bought: 2 lines for 400 yen, won 1000 yen, balance 600 yen; 1 waiting for results\n" + skipped << 0 << book;
         QTest::newRow("one line, waiting") << QStringList{"--results", "--from", "2024/06/21"} << QByteArray()
-            << "drava: bought 1 line for 200 yen, won 0 yen, balance -200 yen; 1 waiting for results\n" + skipped << 0 << book;
+            << "drava: if every line was bought: 1 line for 200 yen, won 0 yen, balance -200 yen; 1 waiting for results\n" + skipped << 0 << book;
         QTest::newRow("against a file that is not a book") << QStringList{"--results", "--book", "KelpLog.csv"} << QByteArray()
             << QByteArray("drava: KelpLog.csv is not a results book\n") << 1 << book;
         QTest::newRow("no book") << QStringList{"--results", "--book", "missing.csv"} << QByteArray()
@@ -411,7 +400,7 @@ private slots:
             << QByteArray("drava: the line '1,2,3,4,5,6+7': a line has six numbers separated by commas, and nothing more\n")
             << 2 << book;
         QTest::newRow("try: no log") << QStringList{"--try", "1,2,3,4,5,6", "--log", "KelpLog.csv"} << QByteArray()
-            << QByteArray("drava: --log goes with --check, --stats or --results\n") << 2 << book;
+            << QByteArray("drava: --log goes with --check, --stats, --results or --buy\n") << 2 << book;
         QTest::newRow("import of no file") << QStringList{"--import", "none.csv"} << QByteArray()
             << QByteArray("drava: cannot read the result file none.csv: No such file or directory\n") << 1 << book;
         QTest::newRow("import into a book that cannot be read: left alone")

@@ -68,6 +68,7 @@ private slots:
         QTest::newRow("a count in thousands") << Texts::count(1234567) << "1,234,567";
         QTest::newRow("yen") << Texts::yen(200000000) << "200,000,000";
         QTest::newRow("yen below nothing") << Texts::yen(-233800) << "−233,800";
+        QTest::newRow("yen below nothing, on the command line") << Texts::yen(-1000, Texts::Form::CommandLine) << "-1,000";
         QTest::newRow("the most negative yen") << Texts::yen(INT64_MIN) << "−9,223,372,036,854,775,808";
         const Game::ByTier<uint64_t> won{0, 0, 1, 0, 12, 3456};
         QTest::newRow("tiers in the window") << Texts::tiers(won, Texts::Form::Window) << "1等 0 · 2等 1 · 3等 0 · 4等 12 · 5等 3456";

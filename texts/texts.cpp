@@ -13,11 +13,13 @@ QString count(uint64_t count)
     return digits;
 }
 
-QString yen(int64_t amount)
+QString yen(int64_t amount, Form form)
 {
     // In unsigned arithmetic: the most negative amount has no positive twin.
     const uint64_t magnitude = amount < 0 ? 0 - uint64_t(amount) : uint64_t(amount);
-    return amount < 0 ? QStringLiteral("−") + count(magnitude) : count(magnitude);
+    if (amount >= 0)
+        return count(magnitude);
+    return (form == Form::Window ? QStringLiteral("−") : QStringLiteral("-")) + count(magnitude);
 }
 
 QString listed(const NumberList &numbers, const std::function<QString(uint64_t)> &named)

@@ -18,8 +18,9 @@ enum class Digits { Plain, Grouped };
 
 // A count with thousands separators: "2,000".
 QString count(uint64_t count);
-// Yen with thousands separators, and a minus sign: "−233,800".
-QString yen(int64_t amount);
+// Yen with thousands separators, and a minus sign: "−233,800" in the
+// window, "-233,800" on the command line.
+QString yen(int64_t amount, Form form = Form::Window);
 
 // The first of `numbers`, each as `named` gives it (the number itself
 // without it), and "…" when there are more: "1, 5, 17, …".

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "regularfile.h"
+
+#include <QLockFile>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+// A file of records that several copies of the program change, as the
+// results book and the tickets are: read only as a regular file, whole or
+// not at all, and known from its first lines when it is a file of another
+// kind, which is then never written over; changed under a lock beside it,
+// and written whole or not at all, with the mode it had.
+namespace SharedFile {
+// Why a file is not read: none of its first lines is one of its records.
+constexpr int notOfItsKind = -2;
+// Whether whole lines from a file's start make a file of its kind.
+using Kind = std::function<bool(const char *data, size_t size)>;
+
+struct Read
+{
+    std::string bytes;
+    FileIdentity identity; // of the file as read
+    int error = 0;         // as RegularFile tells it, EFBIG past the limit, or notOfItsKind
+};
+// Reads the file at `path` whole, up to `limit` bytes, if its head is of
+// `kind`: a master log of hundreds of megabytes given in its place is known
+// from its first 64 KiB, not read on.
+Read read(const QString &path, size_t limit, const Kind &kind);
+
+// How long a change waits for another copy's to end before it gives up.
+constexpr int lockWaitMsec = 5000;
+// The lock beside the file, `path` + ".lock", held from its making to its
+// end: seen by copies on other machines that share the folder too, and one
+// left by a copy that was killed is taken over. The file's folder is made if
+// need be.
+class Lock
+{
+public:
+    explicit Lock(const QString &path);
+    bool isHeld() const { return why.isEmpty(); }
+    // Why it could not be taken: "in use by drava, process 4242 on host".
+    QString failure() const { return why; }
+
+private:
+    QLockFile file;
+    QString why;
+};
+
+// Puts `bytes` in the file's place, whole or not at all, with its mode; a
+// file larger than `limit` is refused, so that what is written is read back.
+// "", or why not in the system's words.
+QString write(const QString &path, const std::string &bytes, size_t limit);
+} // namespace SharedFile

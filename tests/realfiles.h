@@ -1,0 +1,29 @@
+#pragma once
+
+// Real files and the real program, for the tests that need no window.
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+
+// A file of these bytes, whether it was written; a file's bytes, or "(missing)".
+[[nodiscard]] inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+}
+inline QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+// The real program, in `folder`, given `input` on its standard input.
+inline QProcess *drava(const QString &folder, const QStringList &arguments, const QByteArray &input = {})
+{
+    auto *p = new QProcess;
+    p->setWorkingDirectory(folder);
+    p->start(QCoreApplication::applicationDirPath() + "/../drava", arguments);
+    p->write(input);
+    p->closeWriteChannel();
+    return p;
+}
