@@ -312,6 +312,8 @@ int fetch(const CommandLine &command, const QString &bookPath)
     }
     std::fprintf(stderr, "drava: %s\n",
                  importReport(fetched.update.merging, fetched.skippedRows, fetched.unreadablePrizes).c_str());
+    return 0;
+}
 
 int buy(const CommandLine &command, const QString &ticketsPath, const QString &logPath, const QString &bookPath,
         int64_t now)
