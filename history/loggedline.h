@@ -15,12 +15,20 @@ class LoggedLine
 public:
     LoggedLine() = default;
     LoggedLine(int date, int time, int letter, const std::array<int, 6> &numbers, uint64_t order);
+    // From the key and the six numbers packed six bits each, as a record is read.
+    LoggedLine(uint64_t key, uint64_t numbers, uint64_t order);
 
     int date() const { return int(stampOf() / 1000000); } // yyyymmdd
     int time() const { return int(stampOf() % 1000000); } // hhmmss
     char letter() const { return char('A' + (head >> orderHighBits & 7)); }
     int number(int k) const { return int(tail >> 6 * k & 63); }
-    uint64_t numberMask() const; // bit n set for each number n
+    uint64_t numberMask() const // bit n set for each number n
+    {
+        uint64_t mask = 0;
+        for (int k = 0; k < 6; ++k)
+            mask |= uint64_t(1) << number(k);
+        return mask;
+    }
 
     // Names the drawn line: equal for every record of the same stamp and letter.
     uint64_t key() const { return head >> orderHighBits; }
@@ -50,3 +58,19 @@ private:
 // not a record as the program writes it: nine fields, a real date and time, a
 // letter A to E and six distinct numbers 1 to 43 without leading zeros.
 bool parseRecord(const char *text, size_t size, uint64_t order, LoggedLine &line);
+
+// The stamp of the record read last: the five lines of a batch share theirs,
+// and a log read line by line reads it once a batch.
+struct LastStamp
+{
+    std::array<char, 19> text{}; // yyyy/mm/dd,hh:mm:ss, as read
+    uint64_t stamp = 0; // yyyymmddhhmmss; 0 for none yet
+};
+
+// Reads a record and its line end, CR LF or LF, from `text`, where a line
+// begins, without looking for the line end first: the common case of a log
+// the program wrote. Returns where the next line begins, or nullptr for
+// anything else, a record among them when its line end is not before `end`;
+// parseRecord reads those once their line is found. What it takes,
+// parseRecord takes alike.
+const char *parseRecordLine(const char *text, const char *end, uint64_t order, LoggedLine &line, LastStamp &last);
