@@ -9,6 +9,7 @@
 #include <cstring>
 #include <deque>
 #include <future>
+#include <memory>
 #include <system_error>
 #include <thread>
 
@@ -19,6 +20,8 @@
 namespace {
 // A record takes at least this many bytes with its line end.
 constexpr uint64_t shortestLine = 34;
+// How much of a piece one read takes.
+constexpr uint64_t readChunk = 64 * 1024;
 
 // A piece of the log as its thread leaves it.
 struct Piece
@@ -71,9 +74,12 @@ Piece readPiece(const RegularFile &file, uint64_t cut, uint64_t nextCut, uint64_
         return piece;
     // Room for every record at once: growing the vector would hold it twice.
     piece.lines.reserve(size_t((end - begin) / shortestLine + 1));
-    std::vector<char> buffer(size_t(std::min<uint64_t>(readBytes, end - begin)));
+    // Read a cache's worth at a time: the records are parsed while the bytes
+    // are still in it, and the buffer costs no page faults after its first.
+    const size_t bufferSize = size_t(std::min<uint64_t>({readBytes, readChunk, end - begin}));
+    const std::unique_ptr<char[]> buffer(new char[bufferSize]);
     for (uint64_t at = begin; at < end;) {
-        const ssize_t n = file.readAt(buffer.data(), size_t(std::min<uint64_t>(buffer.size(), end - at)), at);
+        const ssize_t n = file.readAt(buffer.get(), size_t(std::min<uint64_t>(bufferSize, end - at)), at);
         if (n < 0) {
             piece.error = errno;
             break; // what was read before counts: a first piece's reader has gone past it
@@ -82,7 +88,7 @@ Piece readPiece(const RegularFile &file, uint64_t cut, uint64_t nextCut, uint64_
             piece.whole = false;
             break;
         }
-        into.feed(buffer.data(), size_t(n), piece.lines);
+        into.feed(buffer.get(), size_t(n), piece.lines);
         at += uint64_t(n);
     }
     keepLastOfEach(piece.lines);
