@@ -79,7 +79,8 @@ const char *numbersInBuffer(const char *at, uint64_t &packed)
     uint64_t seen = 0, twice = 0;
     bool bad = false;
     packed = 0;
-    for (int k = 0; k < 6; ++k) {
+    // The k-th number, and the comma after it but for the last.
+    const auto take = [&](int k) {
         const unsigned first = unsigned(static_cast<unsigned char>(at[0])) - '1'; // 0 to 8 for 1 to 9
         const unsigned second = unsigned(static_cast<unsigned char>(at[1])) - '0';
         const bool two = second <= 9;
@@ -92,7 +93,8 @@ const char *numbersInBuffer(const char *at, uint64_t &packed)
         twice |= seen & bit;
         seen |= bit;
         packed |= uint64_t(n & 63) << 6 * k;
-    }
+    };
+    take(0), take(1), take(2), take(3), take(4), take(5);
     return bad || twice ? nullptr : at;
 }
 
