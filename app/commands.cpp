@@ -46,6 +46,30 @@ std::string countedList(const char *what, const NumberList &numbers)
     return numbers.empty() ? text : text + " (" + listed(numbers) + ")";
 }
 
+// Standard output written a block at a time: one string of all the winning
+// lines of a large log was copied whole each time it grew.
+class BlockOutput
+{
+public:
+    ~BlockOutput() { flush(); }
+    BlockOutput &operator+=(const std::string &text)
+    {
+        block += text;
+        if (block.size() >= blockSize)
+            flush();
+        return *this;
+    }
+    void flush()
+    {
+        std::fwrite(block.data(), 1, block.size(), stdout);
+        block.clear();
+    }
+
+private:
+    static constexpr size_t blockSize = 64 * 1024;
+    std::string block;
+};
+
 // The lines that were skipped, on standard error.
 void reportSkipped(const char *where, const NumberList &lines)
 {
@@ -149,12 +173,12 @@ int check(const CommandLine &command, const QString &logPath)
     ReadLog log;
     if (!readLog(logPath, log))
         return 1;
-    std::string out;
+    BlockOutput out;
     const LineSpan span = linesBetween(log.lines, command.fromDate, command.toDate);
     for (const LoggedLine *line = span.begin; line != span.end; ++line)
         if (const int prize = prizeOf(*line, command.draw))
             out += line->text() + ',' + char('0' + prize) + '\n';
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    out.flush();
     reportSkipped("", log.position.reader.skipped());
     return 0;
 }
@@ -181,13 +205,13 @@ int results(const CommandLine &command, const QString &logPath, const QString &b
     if (!readLog(logPath, log) || !readBook(bookPath, book))
         return 1;
     const LineSpan span = linesBetween(log.lines, command.fromDate, command.toDate);
-    std::string out;
+    BlockOutput out;
     const Plays::Ledger ledger =
         Plays::ledgerOf(book.book, span, command.draws, [&out](const LoggedLine &line, int draw, const DrawResult *, int tier) {
             if (tier)
                 out += line.text() + ',' + std::to_string(draw) + ',' + char('0' + tier) + '\n';
         });
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    out.flush();
     const auto yen = [](int64_t value) { return static_cast<long long>(value); };
     std::fprintf(stderr, "drava: if every line was bought: %s for %lld yen, won %lld yen, balance %lld yen; %llu waiting for results",
                  counted(ledger.all.lines, "line").c_str(), yen(ledger.all.cost()), yen(ledger.all.won),

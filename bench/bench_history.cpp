@@ -1,13 +1,17 @@
 // Reading a master log of years, 200 MB, against awk counting one field of
-// it, the least any program that reads the whole log pays: `drava --check`
+// it, the yardstick, and `wc -l`, the floor no reader of lines beats: `drava --check`
 // and `drava --results` against a results book of 2,000 draws on it, and the
 // history window opened on it from the main window, to its first lines and
 // to the whole log read and charted, without the book and with it; and the
 // memory the history holds for each record. Also the import of a result file
 // of those 2,000 draws, and `drava --wins` with 1,000 tickets against the
 // book. Run it on an X server; DRAVA_THREADS=N limits the
-// threads that read the log, for the program and the window alike.
-// Usage: bench_history DRAVA [runs]
+// threads that read the log, for the program and the window alike. The log
+// is of one of two shapes (bench/biglog.h): every batch saved twice, the
+// second time sorted ("sorted", the default), or a repeat run's ("repeat").
+// The programs run in turns, awk's beside Drava's, so that a machine busy
+// with something else slows them alike.
+// Usage: bench_history DRAVA [runs] [sorted|repeat]
 #include "biglog.h"
 #include "bigtickets.h"
 #include "historyload.h"
@@ -38,6 +42,7 @@
 #include <numeric>
 #include <random>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -73,13 +78,21 @@ double timeRun(std::vector<const char *> argv)
     return now() - start;
 }
 
-double medianRun(const std::vector<const char *> &argv, int runs)
+// The median wall time of each program, run in turns `runs` times after
+// once to warm them.
+std::vector<double> medianRuns(const std::vector<std::vector<const char *>> &programs, int runs)
 {
-    timeRun(argv); // the same start for each, warm
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i)
-        times.push_back(timeRun(argv));
-    return median(times);
+    std::vector<std::vector<double>> times(programs.size());
+    for (int i = 0; i <= runs; ++i)
+        for (size_t k = 0; k < programs.size(); ++k) {
+            const double time = timeRun(programs[k]);
+            if (i > 0)
+                times[k].push_back(time);
+        }
+    std::vector<double> medians;
+    for (const std::vector<double> &each : times)
+        medians.push_back(median(each));
+    return medians;
 }
 
 double peakMiB()
@@ -131,31 +144,38 @@ void wait(int msec)
 int main(int argc, char *argv[])
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s DRAVA [runs]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s DRAVA [runs] [sorted|repeat]\n", argv[0]);
         return 2;
     }
     const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
+    const LogShape shape = argc > 3 && std::strcmp(argv[3], "repeat") == 0 ? LogShape::repeatRun
+                                                                          : LogShape::savedTwiceSorted;
     QTemporaryDir folder;
     const std::string path = folder.filePath(DrawLog::masterLogName).toStdString();
-    const BigLog big = writeBigLog(path, 200 * 1000 * 1000);
+    const BigLog big = writeBigLog(path, 200 * 1000 * 1000, shape);
     if (big.records == 0)
         return 1;
 
     const unsigned threads = LogPieces::optionsFor(LogPieces::Reader::command).threads;
-    std::printf("the log read on %u thread%s, in the history window on %u\n", threads, threads == 1 ? "" : "s",
-                LogPieces::optionsFor(LogPieces::Reader::window).threads);
-    const double awk = medianRun({"awk", "-F,", "{c[$4]++}", path.c_str()}, runs);
-    std::printf("awk -F, '{c[$4]++}' on a %.0f MB log of %llu records (%llu lines), warm, median of %d: %.0f ms\n",
+    std::printf("a %.0f MB log of %llu records, %llu lines, %s; read on %u thread%s, in the history window on %u\n",
                 big.bytes / 1e6, static_cast<unsigned long long>(big.records),
-                static_cast<unsigned long long>(big.lines), runs, awk);
-    const double check = medianRun({argv[1], "--check", "3,7,12,25,31,40+18", "--log", path.c_str()}, runs);
-    std::printf("drava --check on it, median of %d: %.0f ms, %.2f times awk's (target 0.35 at most)\n", runs, check,
-                check / awk);
+                static_cast<unsigned long long>(big.lines), shapeName(shape), threads, threads == 1 ? "" : "s",
+                LogPieces::optionsFor(LogPieces::Reader::window).threads);
     const QString book = folder.filePath("book.csv"), results = folder.filePath("results.csv");
     writeResults(results, book);
-    const double resultsRun = medianRun({argv[1], "--results", "--log", path.c_str(), "--book", qPrintable(book)}, runs);
-    std::printf("drava --results on it, against a book of 2,000 draws, median of %d: %.0f ms, %.2f times awk's "
-                "(target 0.4 at most)\n", runs, resultsRun, resultsRun / awk);
+    const std::vector<double> times =
+        medianRuns({{"awk", "-F,", "{c[$4]++}", path.c_str()},
+                    {"wc", "-l", path.c_str()},
+                    {argv[1], "--check", "3,7,12,25,31,40+18", "--log", path.c_str()},
+                    {argv[1], "--results", "--log", path.c_str(), "--book", qPrintable(book)}},
+                   runs);
+    const double awk = times[0], wc = times[1], check = times[2], resultsRun = times[3];
+    std::printf("awk -F, '{c[$4]++}' on it, warm, median of %d: %.0f ms\n", runs, awk);
+    std::printf("wc -l on it, the floor: %.0f ms, %.2f times awk's\n", wc, wc / awk);
+    std::printf("drava --check on it: %.0f ms, %.2f times awk's (target 0.25 at most), %.1f times wc's\n", check,
+                check / awk, check / wc);
+    std::printf("drava --results on it, against a book of 2,000 draws: %.0f ms, %.2f times awk's "
+                "(target 0.3 at most), %.1f times wc's\n", resultsRun, resultsRun / awk, resultsRun / wc);
     // What the tickets alone bought and won: no longer than --results.
     const QString tickets = folder.filePath("tickets.csv");
     QFile ticketsFile(tickets);
@@ -205,8 +225,10 @@ int main(int argc, char *argv[])
     };
     openAgainAndAgain();
     std::printf("history window on it, median of %d: first lines shown %.0f ms, %.3f of awk's (target 0.1 at most); "
-                "whole log read, one record a line, charted %.0f ms, %.2f of awk's (target 0.35 at most)\n",
-                runs, median(firstRows), median(firstRows) / awk, median(loaded), median(loaded) / awk);
+                "whole log read, one record a line, charted %.0f ms, %.2f of awk's (target 0.3 at most), %.1f times "
+                "wc's\n",
+                runs, median(firstRows), median(firstRows) / awk, median(loaded), median(loaded) / awk,
+                median(loaded) / wc);
     std::printf("peak resident memory: main window %.1f MiB, with the history loaded %.1f MiB: %.1f bytes a record "
                 "(target 20 at most)\n",
                 mainWindow, withHistory, (withHistory - mainWindow) * 1024 * 1024 / double(big.records));

@@ -1,21 +1,35 @@
 #pragma once
 
 // A master log as years of use leave it, for the benchmarks that read one:
-// batches of five lines A to E with stamps that only grow, each batch saved
-// twice, the second time after Sort, so that of every line the later record
-// counts. Written at disk speed: a 200 MB log takes a second or so.
+// batches of five lines A to E with stamps that only grow, in one of two
+// shapes. Written at disk speed: a 200 MB log takes a second or so.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
 
+enum class LogShape {
+    // Each batch saved twice, the second time after Sort: of every line the
+    // later record counts, and half the records are kept.
+    savedTwiceSorted,
+    // As a long repeat run leaves it: one batch in five saved twice, the rest
+    // once, never sorted, so that nearly every record is a line of its own.
+    repeatRun,
+};
+
+inline const char *shapeName(LogShape shape)
+{
+    return shape == LogShape::savedTwiceSorted ? "every batch saved twice, the second time sorted"
+                                               : "a repeat run's, one batch in five saved twice";
+}
+
 struct BigLog
 {
     uint64_t records = 0, lines = 0, bytes = 0;
 };
 
-inline BigLog writeBigLog(const std::string &path, uint64_t atLeast)
+inline BigLog writeBigLog(const std::string &path, uint64_t atLeast, LogShape shape = LogShape::savedTwiceSorted)
 {
     BigLog log;
     std::FILE *file = std::fopen(path.c_str(), "wb");
@@ -32,7 +46,7 @@ inline BigLog writeBigLog(const std::string &path, uint64_t atLeast)
         *at++ = char('0' + n / 10);
         *at++ = char('0' + n % 10);
     };
-    while (log.bytes < atLeast) {
+    for (uint64_t batch = 0; log.bytes < atLeast; ++batch) {
         // A batch every few minutes, day and night.
         second += 60 + int(random() % 1200);
         while (second >= 86400) {
@@ -56,9 +70,10 @@ inline BigLog writeBigLog(const std::string &path, uint64_t atLeast)
                 line[i] = pool[i];
             }
         }
-        for (int save = 0; save < 2; ++save) {
+        const int saves = shape == LogShape::savedTwiceSorted || batch % 5 == 4 ? 2 : 1;
+        for (int save = 0; save < saves; ++save) {
             for (int k = 0; k < 5; ++k) {
-                if (save == 1)
+                if (save == 1 && shape == LogShape::savedTwiceSorted)
                     std::sort(numbers[k], numbers[k] + 6);
                 char record[64];
                 at = record;

@@ -3,9 +3,9 @@
 # X server of their own: start-up and memory against a bare window and
 # against the same window built with plain Qt, the CPU and pacing of real
 # draws (also with the history window opened on a 200 MB log, once and again
-# and again), the cost of a save as the log grows, and reading that log:
-# --check, --results and the history window against awk, on every core and
-# then on one (DRAVA_THREADS=1).
+# and again), the cost of a save as the log grows, and reading logs of 200 MB
+# of both shapes: --check, --results and the history window against awk and
+# wc -l, on every core and then on one (DRAVA_THREADS=1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -27,6 +27,8 @@ build-bench/bench/bench_startup build-bench/drava build-bench/bench/bare_window 
     build-bench/bench/plain_window "${RUNS:-10}"
 build-bench/bench/bench_draw "${DRAWS:-20}" --history
 build-bench/bench/bench_save
-build-bench/bench/bench_history build-bench/drava
-DRAVA_THREADS=1 build-bench/bench/bench_history build-bench/drava
+for shape in sorted repeat; do
+    build-bench/bench/bench_history build-bench/drava "${RUNS_HISTORY:-5}" "$shape"
+    DRAVA_THREADS=1 build-bench/bench/bench_history build-bench/drava "${RUNS_HISTORY:-5}" "$shape"
+done
 build-bench/bench/bench_draws

@@ -2,6 +2,7 @@
 
 #include "calendar/calendar.h"
 
+#include <cstring>
 
 namespace {
 // Reads `count` digits at p; -1 if any is not a digit.
@@ -15,15 +16,109 @@ int digits(const char *p, int count)
     }
     return value;
 }
+
+// yyyy/mm/dd,hh:mm:ss, then the letter's place: 22 bytes, fixed in width.
+constexpr size_t headSize = 22;
+
+// Reads yyyy/mm/dd,hh:mm:ss at p as yyyymmddhhmmss; 0 unless it is a real
+// date and time, written so.
+uint64_t stampAt(const char *p)
+{
+    if (p[4] != '/' || p[7] != '/' || p[10] != ',' || p[13] != ':' || p[16] != ':')
+        return 0;
+    const int year = digits(p, 4), month = digits(p + 5, 2), day = digits(p + 8, 2);
+    const int hour = digits(p + 11, 2), minute = digits(p + 14, 2), second = digits(p + 17, 2);
+    if (!Calendar::isDay(year, month, day))
+        return 0;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+        return 0;
+    return uint64_t(Calendar::date(year, month, day)) * 1000000 + uint64_t(hour * 10000 + minute * 100 + second);
+}
+
+// The letter A to E of the head at p, as 0 to 4; -1 for anything else.
+int letterAt(const char *p)
+{
+    if (p[19] != ',' || p[21] != ',')
+        return -1;
+    const int letter = p[20] - 'A';
+    return letter >= 0 && letter <= 4 ? letter : -1;
+}
+
+// Reads six distinct numbers 1 to 43, without leading zeros, a comma between
+// each, from `at`, and not past `end`; packs them six bits each. Returns
+// where they end, or nullptr.
+const char *numbersAt(const char *at, const char *end, uint64_t &packed)
+{
+    uint64_t seen = 0;
+    packed = 0;
+    for (int k = 0; k < 6; ++k) {
+        if (k > 0 && (at == end || *at++ != ','))
+            return nullptr;
+        if (at == end || *at < '1' || *at > '9')
+            return nullptr;
+        int n = *at++ - '0';
+        if (at != end && *at >= '0' && *at <= '9')
+            n = n * 10 + (*at++ - '0');
+        if (n > 43 || (seen >> n & 1))
+            return nullptr;
+        seen |= uint64_t(1) << n;
+        packed |= uint64_t(n) << 6 * k;
+    }
+    return at;
+}
+
+// The most a record's numbers and its line end take: six numbers of two
+// digits, five commas, CR LF.
+constexpr size_t longestNumbers = 6 * 2 + 5 + 2;
+
+// numbersAt for the bytes of a log, with at least longestNumbers + 1 of them
+// from `at`: the same numbers taken and the same refused, with no branch on
+// the digits, which no predictor guesses.
+const char *numbersInBuffer(const char *at, uint64_t &packed)
+{
+    uint64_t seen = 0, twice = 0;
+    bool bad = false;
+    packed = 0;
+    // The k-th number, and the comma after it but for the last.
+    const auto take = [&](int k) {
+        const unsigned first = unsigned(static_cast<unsigned char>(at[0])) - '1'; // 0 to 8 for 1 to 9
+        const unsigned second = unsigned(static_cast<unsigned char>(at[1])) - '0';
+        const bool two = second <= 9;
+        const unsigned n = two ? (first + 1) * 10 + second : first + 1;
+        at += 1 + two;
+        bad |= (first > 8) | (n > 43);
+        if (k < 5)
+            bad |= *at++ != ',';
+        const uint64_t bit = uint64_t(1) << (n & 63);
+        twice |= seen & bit;
+        seen |= bit;
+        packed |= uint64_t(n & 63) << 6 * k;
+    };
+    take(0), take(1), take(2), take(3), take(4), take(5);
+    return bad || twice ? nullptr : at;
+}
+
+// Writes n, 0 to 99, in two digits.
+char *twoDigits(char *at, int n)
+{
+    *at++ = char('0' + n / 10);
+    *at++ = char('0' + n % 10);
+    return at;
+}
 } // namespace
 
 LoggedLine::LoggedLine(int date, int time, int letter, const std::array<int, 6> &numbers, uint64_t order)
 {
-    const uint64_t key = (uint64_t(date) * 1000000 + uint64_t(time)) * 8 + uint64_t(letter);
-    head = key << orderHighBits | (order >> orderLowBits & ((1u << orderHighBits) - 1));
-    tail = (order & ((uint64_t(1) << orderLowBits) - 1)) << numberBits;
+    uint64_t packed = 0;
     for (int k = 0; k < 6; ++k)
-        tail |= uint64_t(numbers[k]) << 6 * k;
+        packed |= uint64_t(numbers[k]) << 6 * k;
+    *this = LoggedLine((uint64_t(date) * 1000000 + uint64_t(time)) * 8 + uint64_t(letter), packed, order);
+}
+
+LoggedLine::LoggedLine(uint64_t key, uint64_t numbers, uint64_t order)
+{
+    head = key << orderHighBits | (order >> orderLowBits & ((1u << orderHighBits) - 1));
+    tail = (order & ((uint64_t(1) << orderLowBits) - 1)) << numberBits | numbers;
 }
 
 LoggedLine LoggedLine::after(uint64_t records) const
@@ -37,59 +132,66 @@ LoggedLine LoggedLine::after(uint64_t records) const
     return line;
 }
 
-uint64_t LoggedLine::numberMask() const
-{
-    uint64_t mask = 0;
-    for (int k = 0; k < 6; ++k)
-        mask |= uint64_t(1) << number(k);
-    return mask;
-}
-
 std::string LoggedLine::text() const
 {
-    std::string text = Calendar::dateText(date()) + ',' + Calendar::timeText(time()) + ',' + letter();
-    for (int k = 0; k < 6; ++k)
-        text += ',' + std::to_string(number(k));
-    return text;
+    // By hand: a command prints the winning lines of millions.
+    char text[48];
+    const int d = date(), t = time();
+    char *at = twoDigits(twoDigits(text, Calendar::yearOf(d) / 100), Calendar::yearOf(d) % 100);
+    *at++ = '/';
+    at = twoDigits(at, Calendar::monthOf(d));
+    *at++ = '/';
+    at = twoDigits(at, Calendar::dayOf(d));
+    *at++ = ',';
+    at = twoDigits(at, t / 10000);
+    *at++ = ':';
+    at = twoDigits(at, t / 100 % 100);
+    *at++ = ':';
+    at = twoDigits(at, t % 100);
+    *at++ = ',';
+    *at++ = letter();
+    for (int k = 0; k < 6; ++k) {
+        *at++ = ',';
+        const int n = number(k);
+        if (n >= 10)
+            *at++ = char('0' + n / 10);
+        *at++ = char('0' + n % 10);
+    }
+    return std::string(text, size_t(at - text));
 }
 
 bool parseRecord(const char *p, size_t size, uint64_t order, LoggedLine &line)
 {
-    // yyyy/mm/dd,hh:mm:ss,L, is fixed in width; the numbers follow.
-    constexpr size_t head = 22;
-    if (size < head + 11 || size > head + 17)
+    if (size < headSize + 11 || size > headSize + 17)
         return false;
-    if (p[4] != '/' || p[7] != '/' || p[10] != ',' || p[13] != ':' || p[16] != ':' || p[19] != ','
-        || p[21] != ',')
+    const uint64_t stamp = stampAt(p);
+    const int letter = letterAt(p);
+    uint64_t numbers = 0;
+    if (stamp == 0 || letter < 0 || numbersAt(p + headSize, p + size, numbers) != p + size)
         return false;
-    const int year = digits(p, 4), month = digits(p + 5, 2), day = digits(p + 8, 2);
-    const int hour = digits(p + 11, 2), minute = digits(p + 14, 2), second = digits(p + 17, 2);
-    if (!Calendar::isDay(year, month, day))
-        return false;
-    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
-        return false;
-    const int letter = p[20] - 'A';
-    if (letter < 0 || letter > 4)
-        return false;
-
-    std::array<int, 6> numbers{};
-    uint64_t seen = 0;
-    const char *at = p + head, *end = p + size;
-    for (int k = 0; k < 6; ++k) {
-        if (k > 0 && (at == end || *at++ != ','))
-            return false;
-        if (at == end || *at < '1' || *at > '9')
-            return false;
-        int n = *at++ - '0';
-        if (at != end && *at >= '0' && *at <= '9')
-            n = n * 10 + (*at++ - '0');
-        if (n > 43 || (seen >> n & 1))
-            return false;
-        seen |= uint64_t(1) << n;
-        numbers[k] = n;
-    }
-    if (at != end)
-        return false;
-    line = LoggedLine(Calendar::date(year, month, day), hour * 10000 + minute * 100 + second, letter, numbers, order);
+    line = LoggedLine(stamp * 8 + uint64_t(letter), numbers, order);
     return true;
+}
+
+const char *parseRecordLine(const char *p, const char *end, uint64_t order, LoggedLine &line, LastStamp &last)
+{
+    if (end - p <= long(headSize + longestNumbers))
+        return nullptr; // near the end of what was read: the line may go on past it
+    uint64_t stamp = last.stamp;
+    if (stamp == 0 || std::memcmp(p, last.text.data(), last.text.size()) != 0) {
+        if ((stamp = stampAt(p)) == 0)
+            return nullptr;
+        std::memcpy(last.text.data(), p, last.text.size());
+        last.stamp = stamp;
+    }
+    const int letter = letterAt(p);
+    uint64_t numbers = 0;
+    const char *at = letter < 0 ? nullptr : numbersInBuffer(p + headSize, numbers);
+    if (!at)
+        return nullptr;
+    at += *at == '\r';
+    if (*at != '\n')
+        return nullptr;
+    line = LoggedLine(stamp * 8 + uint64_t(letter), numbers, order);
+    return at + 1;
 }

@@ -17,12 +17,19 @@ class LoggedLine
 public:
     LoggedLine() = default;
     LoggedLine(int date, int time, int letter, const std::array<int, 6> &numbers, uint64_t order);
+    // From the key and the six numbers packed six bits each, as a record is read.
+    LoggedLine(uint64_t key, uint64_t numbers, uint64_t order);
 
     int date() const { return int(stampOf() / 1000000); } // yyyymmdd
     int time() const { return int(stampOf() % 1000000); } // hhmmss
     char letter() const { return char('A' + (head >> orderHighBits & 7)); }
     int number(int k) const { return int(tail >> 6 * k & 63); }
-    uint64_t numberMask() const; // bit n set for each number n
+    uint64_t numberMask() const // bit n set for each number n
+    {
+        const uint64_t one = 1; // six at once: a command asks it of millions of lines
+        return one << number(0) | one << number(1) | one << number(2) | one << number(3) | one << number(4)
+               | one << number(5);
+    }
 
     // Names the drawn line: equal for every record of the same stamp and letter.
     uint64_t key() const { return head >> orderHighBits; }
@@ -58,3 +65,19 @@ inline int prizeOf(const LoggedLine &line, const AnnouncedDraw &draw)
 {
     return prizeOf(line.numberMask(), draw);
 }
+
+// The stamp of the record read last: the five lines of a batch share theirs,
+// and a log read line by line reads it once a batch.
+struct LastStamp
+{
+    std::array<char, 19> text{}; // yyyy/mm/dd,hh:mm:ss, as read
+    uint64_t stamp = 0; // yyyymmddhhmmss; 0 for none yet
+};
+
+// Reads a record and its line end, CR LF or LF, from `text`, where a line
+// begins, without looking for the line end first: the common case of a log
+// the program wrote. Returns where the next line begins, or nullptr for
+// anything else, a record among them when its line end is not before `end`;
+// parseRecord reads those once their line is found. What it takes,
+// parseRecord takes alike.
+const char *parseRecordLine(const char *text, const char *end, uint64_t order, LoggedLine &line, LastStamp &last);

@@ -43,7 +43,20 @@ void LogReader::feed(const char *data, size_t size, std::vector<LoggedLine> &out
 {
     fed += size;
     const char *at = data, *end = data + size;
+    LastStamp last;
     while (at < end) {
+        // Most lines are records as the program writes them, read in one pass.
+        // The first line of the log may begin with a byte-order mark.
+        LoggedLine line;
+        const char *next = nullptr;
+        if (partial.empty() && !partialTooLong && (lines > 0 || !atLogStart)
+            && (next = parseRecordLine(at, end, records, line, last))) {
+            out.push_back(line);
+            ++lines;
+            ++records;
+            at = next;
+            continue;
+        }
         const char *lf = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)));
         if (!lf) {
             if (!partialTooLong && partial.size() + size_t(end - at) <= longestLine)

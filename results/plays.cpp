@@ -63,14 +63,20 @@ void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayF
     const auto closeAt = [&](size_t at) { return closeOf(book.draws()[dated[at]]); };
     // Lines come in the order of their stamps: the draw that closes next after
     // them is followed along, not looked up for each of millions.
+    // The five lines of a batch share their stamp, and so their first draw.
     size_t next = 0;
+    int64_t lastStamp = -1;
+    int first = 0;
     for (const LoggedLine *line = lines.begin; line != lines.end; ++line) {
         const int64_t stamp = stampOf(line->date(), line->time());
-        if (next > 0 && stamp < closeAt(next - 1))
-            next = closingAfter(book, stamp);
-        while (next < dated.size() && closeAt(next) <= stamp)
-            ++next;
-        const int first = firstDrawFrom(book, next, line->date(), line->time());
+        if (stamp != lastStamp) {
+            if (next > 0 && stamp < closeAt(next - 1))
+                next = closingAfter(book, stamp);
+            while (next < dated.size() && closeAt(next) <= stamp)
+                ++next;
+            first = firstDrawFrom(book, next, line->date(), line->time());
+            lastStamp = stamp;
+        }
         for (int k = 0; k < draws; ++k) {
             const DrawResult *result = first ? book.find(first + k) : nullptr;
             play(*line, first ? first + k : 0, result, result ? prizeOf(*line, result->draw) : 0);

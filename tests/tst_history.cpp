@@ -98,6 +98,16 @@ private slots:
         const QByteArray later = "2026/12/06,10:00:00,C,1,2,3,4,5,6", again = "2026/12/05,09:05:13,B,6,5,4,3,2,1";
         QTest::newRow("far out of stamp order, a line saved again after")
             << b + "\n" + later + "\n" + a + "\n" + again + "\n" << QString(a + " " + again + " " + later + " skipped ");
+        // Five lines of one stamp, the second batch saved again as it was, as a
+        // long repeat run leaves them: each stamp read once for its lines.
+        const QByteArray first = "2026/12/05,10:00:00,A,1,2,3,4,5,6\r\n2026/12/05,10:00:00,B,7,8,9,10,11,12\r\n"
+                                 "2026/12/05,10:00:00,C,13,14,15,16,17,18\r\n2026/12/05,10:00:00,D,19,20,21,22,23,24\r\n"
+                                 "2026/12/05,10:00:00,E,25,26,27,28,29,30\r\n";
+        QByteArray second = first;
+        second.replace("10:00:00", "10:00:07").replace(",1,", ",43,").replace(",30", ",31");
+        QTest::newRow("a repeat run's batches, one saved twice as it was")
+            << first + second + second
+            << QString(first + second).replace("\r\n", " ") + "skipped ";
         QTest::newRow("a last line without its end waits") << a + "\n" + b << QString(a + " skipped ");
         QTest::newRow("a byte-order mark before the first line, an editor's")
             << "\xEF\xBB\xBF" + a + "\r\n\xEF\xBB\xBF" + b + "\r\n" << QString(a + " skipped 2");
