@@ -38,9 +38,9 @@ QString runningProgramFolder()
     return length > 0 && length < ssize_t(sizeof path) ? programFolder(QByteArray(path, int(length))) : QString();
 }
 
-QString logFolder(const QString &programFolder, bool installed, bool writable, const QString &userFolder)
+QString logFolder(const QString &programFolder, FolderTraits traits, const QString &userFolder)
 {
-    if (!programFolder.isEmpty() && !installed && writable)
+    if (!programFolder.isEmpty() && traits == Writable)
         return programFolder;
     return userFolder.isEmpty() ? QString() : folderWithSeparator(userFolder);
 }
@@ -49,7 +49,8 @@ QString runningLogFolder()
 {
     const QString folder = runningProgramFolder();
     // access() and not the permission bits: it knows read-only mounts, and root.
-    const bool writable = !folder.isEmpty() && ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
-    const bool installed = !folder.isEmpty() && QFileInfo::exists(folder + QStringLiteral(DRAVA_DESKTOP_ENTRY));
-    return logFolder(folder, installed, writable, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    FolderTraits traits;
+    traits.setFlag(Writable, !folder.isEmpty() && ::access(QFile::encodeName(folder).constData(), W_OK) == 0);
+    traits.setFlag(Installed, !folder.isEmpty() && QFileInfo::exists(folder + QStringLiteral(DRAVA_DESKTOP_ENTRY)));
+    return logFolder(folder, traits, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }

@@ -29,14 +29,14 @@ void BookKeeper::load()
             return;
         identity = read->identity;
         everRead = true;
-        emit this->read(*read);
+        emit bookRead(*read);
     }, Background::StandsIn);
 }
 
 void BookKeeper::record(const DrawResult &draw)
 {
     work.run([path = path, draw] { return BookFile::merge(path, {draw}); }, [this](const BookFile::Update &update) {
-        took(update);
+        noteChange(update);
         emit changed(update, {}, {});
     });
 }
@@ -65,12 +65,12 @@ void BookKeeper::import(const QString &resultFile)
             emit unreadable(resultFile, QString::fromStdString(RegularFile::reason(imported.error)));
             return;
         }
-        took(imported.update);
+        noteChange(imported.update);
         emit changed(imported.update, imported.skippedRows, imported.unreadablePrizes);
     });
 }
 
-void BookKeeper::took(const BookFile::Update &update)
+void BookKeeper::noteChange(const BookFile::Update &update)
 {
     identity = update.read.identity;
     if (update.failure.isEmpty())

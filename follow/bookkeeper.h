@@ -24,7 +24,7 @@ public:
 
 signals:
     // The book as it was read: whenever its file changed, and at first.
-    void read(const BookFile::Read &read);
+    void bookRead(const BookFile::Read &read);
     // What a change came to, with the book as it then stands; for an
     // import, the result file's rows that are no draw, and those with a
     // prize that cannot be read.
@@ -34,7 +34,7 @@ signals:
 
 private:
     void load();
-    void took(const BookFile::Update &update);
+    void noteChange(const BookFile::Update &update);
 
     QString path;
     QFileSystemWatcher watcher;

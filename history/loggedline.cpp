@@ -17,9 +17,6 @@ int digits(const char *p, int count)
     return value;
 }
 
-// yyyy/mm/dd,hh:mm:ss, then the letter's place: 22 bytes, fixed in width.
-constexpr size_t headSize = 22;
-
 // Reads yyyy/mm/dd,hh:mm:ss at p as yyyymmddhhmmss; 0 unless it is a real
 // date and time, written so.
 uint64_t stampAt(const char *p)
@@ -41,7 +38,7 @@ int letterAt(const char *p)
     if (p[19] != ',' || p[21] != ',')
         return -1;
     const int letter = p[20] - 'A';
-    return letter >= 0 && letter <= 4 ? letter : -1;
+    return letter >= 0 && letter < Game::mostLines ? letter : -1;
 }
 
 // Reads six distinct numbers 1 to 43, without leading zeros, a comma between
@@ -51,7 +48,7 @@ const char *numbersAt(const char *at, const char *end, uint64_t &packed)
 {
     uint64_t seen = 0;
     packed = 0;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < Game::picked; ++k) {
         if (k > 0 && (at == end || *at++ != ','))
             return nullptr;
         if (at == end || *at < '1' || *at > '9')
@@ -59,7 +56,7 @@ const char *numbersAt(const char *at, const char *end, uint64_t &packed)
         int n = *at++ - '0';
         if (at != end && *at >= '0' && *at <= '9')
             n = n * 10 + (*at++ - '0');
-        if (n > 43 || (seen >> n & 1))
+        if (n > Game::highest || (seen >> n & 1))
             return nullptr;
         seen |= uint64_t(1) << n;
         packed |= uint64_t(n) << 6 * k;
@@ -69,7 +66,7 @@ const char *numbersAt(const char *at, const char *end, uint64_t &packed)
 
 // The most a record's numbers and its line end take: six numbers of two
 // digits, five commas, CR LF.
-constexpr size_t longestNumbers = 6 * 2 + 5 + 2;
+constexpr size_t longestNumbers = RecordWidth::longestNumbers + 2;
 
 // numbersAt for the bytes of a log, with at least longestNumbers + 1 of them
 // from `at`: the same numbers taken and the same refused, with no branch on
@@ -86,8 +83,8 @@ const char *numbersInBuffer(const char *at, uint64_t &packed)
         const bool two = second <= 9;
         const unsigned n = two ? (first + 1) * 10 + second : first + 1;
         at += 1 + two;
-        bad |= (first > 8) | (n > 43);
-        if (k < 5)
+        bad |= (first > 8) | (n > Game::highest);
+        if (k < Game::picked - 1)
             bad |= *at++ != ',';
         const uint64_t bit = uint64_t(1) << (n & 63);
         twice |= seen & bit;
@@ -107,10 +104,10 @@ char *twoDigits(char *at, int n)
 }
 } // namespace
 
-LoggedLine::LoggedLine(int date, int time, int letter, const std::array<int, 6> &numbers, uint64_t order)
+LoggedLine::LoggedLine(int date, int time, int letter, const std::array<int, Game::picked> &numbers, uint64_t order)
 {
     uint64_t packed = 0;
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Game::picked; ++k)
         packed |= uint64_t(numbers[k]) << 6 * k;
     *this = LoggedLine((uint64_t(date) * 1000000 + uint64_t(time)) * 8 + uint64_t(letter), packed, order);
 }
@@ -150,7 +147,7 @@ std::string LoggedLine::text() const
     at = twoDigits(at, t % 100);
     *at++ = ',';
     *at++ = letter();
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < Game::picked; ++k) {
         *at++ = ',';
         const int n = number(k);
         if (n >= 10)
@@ -162,12 +159,12 @@ std::string LoggedLine::text() const
 
 bool parseRecord(const char *p, size_t size, uint64_t order, LoggedLine &line)
 {
-    if (size < headSize + 11 || size > headSize + 17)
+    if (size < RecordWidth::shortest || size > RecordWidth::longest)
         return false;
     const uint64_t stamp = stampAt(p);
     const int letter = letterAt(p);
     uint64_t numbers = 0;
-    if (stamp == 0 || letter < 0 || numbersAt(p + headSize, p + size, numbers) != p + size)
+    if (stamp == 0 || letter < 0 || numbersAt(p + RecordWidth::head, p + size, numbers) != p + size)
         return false;
     line = LoggedLine(stamp * 8 + uint64_t(letter), numbers, order);
     return true;
@@ -175,7 +172,7 @@ bool parseRecord(const char *p, size_t size, uint64_t order, LoggedLine &line)
 
 const char *parseRecordLine(const char *p, const char *end, uint64_t order, LoggedLine &line, LastStamp &last)
 {
-    if (end - p <= long(headSize + longestNumbers))
+    if (end - p <= long(RecordWidth::head + longestNumbers))
         return nullptr; // near the end of what was read: the line may go on past it
     uint64_t stamp = last.stamp;
     if (stamp == 0 || std::memcmp(p, last.text.data(), last.text.size()) != 0) {
@@ -186,7 +183,7 @@ const char *parseRecordLine(const char *p, const char *end, uint64_t order, Logg
     }
     const int letter = letterAt(p);
     uint64_t numbers = 0;
-    const char *at = letter < 0 ? nullptr : numbersInBuffer(p + headSize, numbers);
+    const char *at = letter < 0 ? nullptr : numbersInBuffer(p + RecordWidth::head, numbers);
     if (!at)
         return nullptr;
     at += *at == '\r';

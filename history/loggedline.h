@@ -7,6 +7,15 @@
 #include <cstdint>
 #include <string>
 
+// A record's widths as the program writes it, its line end aside:
+// yyyy/mm/dd,hh:mm:ss,L, fixed in width, then six numbers of one or two
+// digits, a comma between each.
+namespace RecordWidth {
+constexpr size_t head = 22;
+constexpr size_t shortestNumbers = Game::picked * 2 - 1, longestNumbers = Game::picked * 3 - 1;
+constexpr size_t shortest = head + shortestNumbers, longest = head + longestNumbers;
+} // namespace RecordWidth
+
 // One record of the master log, read back: 2026/12/06,09:05:03,A,7,12,19,25,38,41.
 // Kept in 16 bytes, since a log of years holds millions of them: the stamp and
 // letter, which name the drawn line, and where the record stood in the log, so
@@ -16,7 +25,7 @@ class LoggedLine
 {
 public:
     LoggedLine() = default;
-    LoggedLine(int date, int time, int letter, const std::array<int, 6> &numbers, uint64_t order);
+    LoggedLine(int date, int time, int letter, const std::array<int, Game::picked> &numbers, uint64_t order);
     // From the key and the six numbers packed six bits each, as a record is read.
     LoggedLine(uint64_t key, uint64_t numbers, uint64_t order);
 

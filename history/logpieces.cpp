@@ -18,7 +18,7 @@
 
 namespace {
 // A record takes at least this many bytes with its line end.
-constexpr uint64_t shortestLine = 34;
+constexpr uint64_t shortestLine = RecordWidth::shortest + 1;
 // How much of a piece one read takes.
 constexpr uint64_t readChunk = 64 * 1024;
 
@@ -68,15 +68,15 @@ uint64_t lineEnd(const RegularFile &file, uint64_t from, uint64_t limit, int &er
 // begin after a line end at `cut` - 1 or later, to the first line end at
 // `nextCut` - 1 or later, or to `to`. Each piece so ends where the next
 // begins, whatever byte a cut falls on: in a line, between its CR and LF, in
-// a broken line. The first piece is read by `goesOn`, from `cut`, where it
+// a broken line. The first piece is read by `firstPieceReader`, from `cut`, where it
 // stopped; any other by the piece's own reader.
-Piece readPiece(const RegularFile &file, uint64_t cut, uint64_t nextCut, uint64_t to, LogReader *goesOn,
+Piece readPiece(const RegularFile &file, uint64_t cut, uint64_t nextCut, uint64_t to, LogReader *firstPieceReader,
                 size_t readBytes)
 {
     Piece piece;
-    LogReader &into = goesOn ? *goesOn : piece.reader;
+    LogReader &into = firstPieceReader ? *firstPieceReader : piece.reader;
     uint64_t begin = cut;
-    if (!goesOn) {
+    if (!firstPieceReader) {
         const uint64_t lf = lineEnd(file, cut - 1, nextCut - 1, piece.error);
         if (lf == nextCut - 1)
             return piece; // no line begins in it: the piece before reads on over it

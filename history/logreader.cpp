@@ -8,7 +8,7 @@
 namespace {
 // The longest record: yyyy/mm/dd,hh:mm:ss,L, and six two-digit numbers, CR
 // LF; the first line may have the mark before it.
-constexpr size_t longestLine = 22 + 17 + 2 + ByteOrderMark::size;
+constexpr size_t longestLine = RecordWidth::longest + 2 + ByteOrderMark::size;
 
 // A log's records come in the order of their stamps, but for a batch saved
 // again after Sort just after itself: each is moved back past the few it

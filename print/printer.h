@@ -20,7 +20,7 @@ constexpr std::int16_t centimetres = 7;
 constexpr std::int16_t himetric = 8; // 0.01 mm
 
 // Twips in one unit; `pixelsPerInch` is the device's resolution.
-double twipsPerUnit(std::int16_t unit, bool vertical, double pixelsPerInch = 96);
+double twipsPerUnit(std::int16_t unit, Qt::Orientation along, double pixelsPerInch = 96);
 } // namespace ScaleUnit
 
 // The default printer, with just the operations the program prints through.

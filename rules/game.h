@@ -32,10 +32,11 @@ template<typename T>
 using ByTier = std::array<T, tiers + 1>;
 // The tier of a line with `matches` of the six and, beside them, the bonus or
 // not; 0 for none.
-constexpr int tierOf(int matches, bool bonus)
+enum class Bonus { missed, matched };
+constexpr int tierOf(int matches, Bonus bonus)
 {
     for (int tier = 1; tier <= tiers; ++tier)
-        if (matches == matchesFor(tier) && (bonus || !bonusCounts(tier)))
+        if (matches == matchesFor(tier) && (bonus == Bonus::matched || !bonusCounts(tier)))
             return tier;
     return 0;
 }

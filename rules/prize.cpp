@@ -82,5 +82,6 @@ bool parseDraw(const std::string &text, AnnouncedDraw &draw, std::string &why)
 
 int prizeOf(uint64_t lineMask, const AnnouncedDraw &draw)
 {
-    return Game::tierOf(int(std::bitset<64>(lineMask & draw.mask).count()), lineMask >> draw.bonus & 1);
+    const Game::Bonus bonus = lineMask >> draw.bonus & 1 ? Game::Bonus::matched : Game::Bonus::missed;
+    return Game::tierOf(int(std::bitset<64>(lineMask & draw.mask).count()), bonus);
 }

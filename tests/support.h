@@ -112,11 +112,3 @@ Control *named(const QWidget *window, const QString &name)
     return nullptr;
 }
 
-// Runs a shell command; its standard output, or a null string if it failed.
-inline QString shell(const QString &command)
-{
-    QProcess p;
-    p.start("sh", {"-c", command});
-    const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    return ok ? QString::fromUtf8(p.readAllStandardOutput() + '\n') : QString();
-}

@@ -147,10 +147,10 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
                  (QStringList{"261206_2352.csv", "261206_2352.csv.nfxRy", "a.csv.nfxRyp", "x261206_2352.csv.nfxRyp"}));
         QCOMPARE(programFolder("/drava"), QString("/"));
-        QCOMPARE(logFolder("/home/u/drava/", false, true, "/home/u/.local/share/drava"), QString("/home/u/drava/"));
-        QCOMPARE(logFolder("/usr/bin/", true, true, "/root/.local/share/drava"), QString("/root/.local/share/drava/"));
-        QCOMPARE(logFolder("/opt/drava/", false, false, "/home/u/.local/share/drava"), QString("/home/u/.local/share/drava/"));
-        QCOMPARE(logFolder("", false, false, ""), QString());
+        QCOMPARE(logFolder("/home/u/drava/", Writable, "/home/u/.local/share/drava"), QString("/home/u/drava/"));
+        QCOMPARE(logFolder("/usr/bin/", Installed | Writable, "/root/.local/share/drava"), QString("/root/.local/share/drava/"));
+        QCOMPARE(logFolder("/opt/drava/", {}, "/home/u/.local/share/drava"), QString("/home/u/.local/share/drava/"));
+        QCOMPARE(logFolder("", {}, ""), QString());
         // Installed is told from the program's own folder, never from the one
         // it was started in, though that holds the desktop entry's path.
         QTemporaryDir started;

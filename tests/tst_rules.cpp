@@ -13,19 +13,19 @@ private slots:
     void tiers_data()
     {
         QTest::addColumn<int>("matches");
-        QTest::addColumn<bool>("bonus");
+        QTest::addColumn<Game::Bonus>("bonus");
         QTest::addColumn<int>("tier");
-        QTest::newRow("all six") << 6 << false << 1;
-        QTest::newRow("five and the bonus") << 5 << true << 2;
-        QTest::newRow("five") << 5 << false << 3;
-        QTest::newRow("four, the bonus no matter") << 4 << true << 4;
-        QTest::newRow("three") << 3 << false << 5;
-        QTest::newRow("two and the bonus win nothing") << 2 << true << 0;
+        QTest::newRow("all six") << 6 << Game::Bonus::missed << 1;
+        QTest::newRow("five and the bonus") << 5 << Game::Bonus::matched << 2;
+        QTest::newRow("five") << 5 << Game::Bonus::missed << 3;
+        QTest::newRow("four, the bonus no matter") << 4 << Game::Bonus::matched << 4;
+        QTest::newRow("three") << 3 << Game::Bonus::missed << 5;
+        QTest::newRow("two and the bonus win nothing") << 2 << Game::Bonus::matched << 0;
     }
     void tiers()
     {
         QFETCH(int, matches);
-        QFETCH(bool, bonus);
+        QFETCH(Game::Bonus, bonus);
         QFETCH(int, tier);
         QCOMPARE(Game::tierOf(matches, bonus), tier);
     }

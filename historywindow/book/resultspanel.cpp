@@ -68,7 +68,7 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     layout->addWidget(report);
 
     fitColumns();
-    connect(&keeper, &BookKeeper::read, this, &ResultsPanel::showBook);
+    connect(&keeper, &BookKeeper::bookRead, this, &ResultsPanel::showBook);
     connect(&keeper, &BookKeeper::changed, this, &ResultsPanel::showChange);
     connect(&keeper, &BookKeeper::unreadable, this, [this](const QString &path, const QString &why) {
         tell(QStringLiteral("読み込めません: %1 (%2)").arg(QFileInfo(path).fileName(), why));

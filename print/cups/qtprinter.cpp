@@ -178,14 +178,14 @@ void QtPrinter::setScaleMode(std::int16_t unit)
     mode = unit;
 }
 
-double QtPrinter::pixelsPerUnit(std::int16_t unit, bool vertical) const
+double QtPrinter::pixelsPerUnit(std::int16_t unit, Qt::Orientation along) const
 {
-    return ScaleUnit::twipsPerUnit(unit, vertical, dotsPerInch) * dotsPerInch / 1440.0;
+    return ScaleUnit::twipsPerUnit(unit, along, dotsPerInch) * dotsPerInch / 1440.0;
 }
 
 QPointF QtPrinter::toDevice(float x, float y) const
 {
-    return QPointF(x * pixelsPerUnit(mode, false), y * pixelsPerUnit(mode, true));
+    return QPointF(x * pixelsPerUnit(mode, Qt::Horizontal), y * pixelsPerUnit(mode, Qt::Vertical));
 }
 
 void QtPrinter::print(const QString &text)
@@ -199,22 +199,22 @@ void QtPrinter::print(const QString &text)
 
 float QtPrinter::scaleWidth() const
 {
-    return float(page().paintRectPixels(dotsPerInch).width() / pixelsPerUnit(mode, false));
+    return float(page().paintRectPixels(dotsPerInch).width() / pixelsPerUnit(mode, Qt::Horizontal));
 }
 
 float QtPrinter::scaleHeight() const
 {
-    return float(page().paintRectPixels(dotsPerInch).height() / pixelsPerUnit(mode, true));
+    return float(page().paintRectPixels(dotsPerInch).height() / pixelsPerUnit(mode, Qt::Vertical));
 }
 
 float QtPrinter::scaleX(float value, std::int16_t from, std::int16_t to) const
 {
-    return float(value * pixelsPerUnit(from, false) / pixelsPerUnit(to, false));
+    return float(value * pixelsPerUnit(from, Qt::Horizontal) / pixelsPerUnit(to, Qt::Horizontal));
 }
 
 float QtPrinter::scaleY(float value, std::int16_t from, std::int16_t to) const
 {
-    return float(value * pixelsPerUnit(from, true) / pixelsPerUnit(to, true));
+    return float(value * pixelsPerUnit(from, Qt::Vertical) / pixelsPerUnit(to, Qt::Vertical));
 }
 
 void QtPrinter::paintPicture(const QImage &picture, float left, float top, float width, float height)

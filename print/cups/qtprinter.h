@@ -58,7 +58,7 @@ private:
     const QPageLayout &page() const;
     bool open();
     void fail(const QString &why);
-    double pixelsPerUnit(std::int16_t unit, bool vertical) const;
+    double pixelsPerUnit(std::int16_t unit, Qt::Orientation along) const;
     QPointF toDevice(float x, float y) const;
 
     QString pdfFile;
