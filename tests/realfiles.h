@@ -36,3 +36,22 @@ inline QString shell(const QString &command)
     const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     return ok ? QString::fromUtf8(p.readAllStandardOutput() + '\n') : QString();
 }
+
+// What the real program did: its exit status (-1 for a crash), what it printed.
+struct CommandResult
+{
+    int status;
+    QByteArray out, err;
+};
+
+// The real program, given `input` on its standard input.
+inline CommandResult run(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + "/../drava", arguments);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}

@@ -14,24 +14,6 @@
 namespace {
 const QByteArray a = "2026/12/05,09:05:03,A,7,12,19,25,38,41";
 const QByteArray b = "2026/12/05,09:05:13,B,1,2,3,4,5,43";
-
-struct CommandResult
-{
-    int status;
-    QByteArray out, err;
-};
-
-// The real program, given `input` on its standard input.
-CommandResult drava(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + "/../drava", arguments);
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
 } // namespace
 
 // The history window on a real file, and a log that is no file it can read.
@@ -61,7 +43,7 @@ private slots:
         w.play("A Save");
         QCOMPARE(w.form.notice->text(), "保存できませんでした: KelpLog.csv (" + why + ")");
         QCOMPARE(w.files(), QByteArray("== 261206_0905.csv\n2026/12/06,09:05\r\n2026/12/06,09:05:03,A,18,42,7,41,1,30\r\n"));
-        const CommandResult r = drava({"--stats", "--log", log});
+        const CommandResult r = run({"--stats", "--log", log});
         QCOMPARE(r.err, "drava: cannot read the log " + log.toUtf8() + ": " + why.toUtf8() + "\n");
         QCOMPARE(r.status, 1);
     }

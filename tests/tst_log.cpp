@@ -50,12 +50,6 @@ ReadBack readBack(const QByteArray &log, int piece, unsigned threads = 0)
 const QByteArray a = "2026/12/05,09:05:03,A,7,12,19,25,38,41";
 const QByteArray b = "2026/12/05,09:05:13,B,1,2,3,4,5,43";
 
-
-struct CommandResult
-{
-    int status;
-    QByteArray out, err;
-};
 // What --stats prints for lines holding `numbers`, then its test's line.
 QByteArray statsOut(int lines, const QList<int> &numbers, const QByteArray &test)
 {
@@ -63,18 +57,6 @@ QByteArray statsOut(int lines, const QList<int> &numbers, const QByteArray &test
     for (int n = 1; n <= 43; ++n)
         out += QByteArray::number(n) + ' ' + QByteArray::number(numbers.count(n)) + '\n';
     return out + test + '\n';
-}
-
-// The real program, given `input` on its standard input.
-CommandResult drava(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + "/../drava", arguments);
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
 }
 } // namespace
 
@@ -252,7 +234,7 @@ private slots:
         QVERIFY(writeFile(log, bytes));
         if (!arguments.contains("--log") && QStringList{"--check", "--stats"}.contains(arguments.first()))
             arguments << "--log" << log;
-        const CommandResult r = drava(arguments, bytes); // the same log through a pipe, for those who read it
+        const CommandResult r = run(arguments, bytes); // the same log through a pipe, for those who read it
         QCOMPARE(r.out, out);
         QCOMPARE(r.err, err + (status == 2 ? "Try 'drava --help'.\n" : ""));
         QCOMPARE(r.status, status);
@@ -273,7 +255,7 @@ private slots:
         std::vector<LoggedLine> lines;
         QCOMPARE(LogFile::readMore(log.toStdString(), position, lines, false), LogFile::Result::Read);
         QCOMPARE(lines.size(), size_t(1));
-        QCOMPARE(drava({"--check", "7,12,19,25,38,41+1", "--log", log}).out, a + ",1\n");
+        QCOMPARE(run({"--check", "7,12,19,25,38,41+1", "--log", log}).out, a + ",1\n");
     }
 };
 
