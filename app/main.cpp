@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
         return Commands::tryLine(command, bookOf());
     case CommandLine::Fetch: {
         const QCoreApplication app(argc, argv); // for the network's event loop
-        return Commands::fetch(command, bookOf());
+        return Commands::fetch(command, bookOf(), ticketsOf(), now());
     }
     case CommandLine::Buy:
         return Commands::buy(command, ticketsOf(), logOf(), bookOf(), now());
