@@ -52,17 +52,23 @@ WinTeller::Taken WinTeller::take(const QString &ticketsPath, const QString &book
 void WinTeller::look(Kind kind)
 {
     const int today = Calendar::dateOf(clock().date());
-    work.run([tickets = tickets, book = book, today, kind] { return take(tickets, book, today, kind); },
-             [this](const Taken &taken) {
-                 if (taken.tidings.empty())
-                     return;
-                 for (const Tiding &t : taken.tidings)
-                     if (t.forDesktop())
-                         DesktopNotice::send(t.text, QStringLiteral("チケット %1 · %2 行").arg(t.ticket).arg(QChar(t.letter)));
-                 fresh.insert(fresh.end(), taken.tidings.begin(), taken.tidings.end());
-                 emit told(taken.tidings);
-                 emit unseenChanged();
-             });
+    // Sent from behind the window's thread too: reaching the session bus
+    // the first time may wait on a bus that does not answer.
+    work.run(
+        [tickets = tickets, book = book, today, kind] {
+            const Taken taken = take(tickets, book, today, kind);
+            for (const Tiding &t : taken.tidings)
+                if (t.forDesktop())
+                    DesktopNotice::send(t.text, QStringLiteral("チケット %1 · %2 行").arg(t.ticket).arg(QChar(t.letter)));
+            return taken;
+        },
+        [this](const Taken &taken) {
+            if (taken.tidings.empty())
+                return;
+            fresh.insert(fresh.end(), taken.tidings.begin(), taken.tidings.end());
+            emit told(taken.tidings);
+            emit unseenChanged();
+        });
 }
 
 void WinTeller::setSeen()
