@@ -42,9 +42,10 @@ FetchRow::FetchRow(const QString &bookPath, QWidget *parent)
     fetchNow->setEnabled(false); // until the program lends its fetching
     seen->hide();
     news->hide();
-    connect(source, &QLineEdit::editingFinished, this, &FetchRow::setSource);
+    connect(source, &QLineEdit::editingFinished, this, [this] { setSource(); });
     connect(fetchNow, &QPushButton::clicked, this, [this] {
-        setSource();
+        if (!setSource())
+            return;
         const QUrl from = FetchRecord::source();
         if (parts.fetch && Fetcher::takes(from)) {
             parts.fetch->start(from);
@@ -69,19 +70,20 @@ void FetchRow::setFetching(const Fetching &fetching)
     showNews();
 }
 
-void FetchRow::setSource()
+bool FetchRow::setSource()
 {
     const QUrl url(source->text().trimmed(), QUrl::StrictMode);
     if (url == FetchRecord::source())
-        return;
+        return true;
     if (!url.isEmpty() && !Fetcher::takes(url)) {
         last->setText(QStringLiteral("取得元は http:、https: か file: の URL です"));
-        return;
+        return false;
     }
     FetchRecord::setSource(url);
     if (parts.schedule)
         parts.schedule->start();
     showLast();
+    return true;
 }
 
 void FetchRow::showLast()

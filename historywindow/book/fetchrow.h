@@ -31,7 +31,8 @@ public:
     void setFetching(const Fetching &fetching);
 
 private:
-    void setSource();
+    // Keeps the source typed; false, and told why, for one no fetch takes.
+    bool setSource();
     void showLast();
     void showNews();
 
