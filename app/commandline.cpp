@@ -78,8 +78,9 @@ struct Options
         "try", "Print each draw of the results book that LINE, six numbers such as 3,7,12,25,31,40, would have "
                "won, with its date, its tier and its prize.", "LINE");
     const QCommandLineOption fetch = option(
-        "fetch", "Fetch the result file from the source set, or the one --source gives, into "
-                 "the results book, as --import reads a file.");
+        "fetch", "Fetch the result file from the source set (in the history window, 結果の取得元), or the one "
+                 "--source gives, into the results book, as --import reads a file; print each new win of the tickets "
+                 "as --wins prints it, and show it on the desktop when there is a session bus.");
     const QCommandLineOption buy = option(
         "buy", "Record a ticket as bought: up to five LINES separated by ;, each a logged line by its stamp and "
                "letter, yyyy/mm/dd,hh:mm:ss,L, or six numbers such as 3,7,12,25,31,40; print it with its number.",

@@ -7,6 +7,8 @@
 #include "fetch/fetchrecord.h"
 #include "files/inputfile.h"
 #include "history/logfile.h"
+#include "notify/desktopnotice.h"
+#include "notify/winteller.h"
 #include "results/bookfile.h"
 #include "results/importfile.h"
 #include "results/plays.h"
@@ -289,7 +291,7 @@ int tryLine(const CommandLine &command, const QString &bookPath)
     reportSkipped("the book: ", book.book.skipped());
     return 0;
 }
-int fetch(const CommandLine &command, const QString &bookPath)
+int fetch(const CommandLine &command, const QString &bookPath, const QString &ticketsPath, int64_t now)
 {
     const QUrl source = command.source.isEmpty() ? FetchRecord::source() : QUrl(command.source, QUrl::StrictMode);
     if (source.isEmpty()) {
@@ -336,6 +338,21 @@ int fetch(const CommandLine &command, const QString &bookPath)
     }
     std::fprintf(stderr, "drava: %s\n",
                  importReport(fetched.update.merging, fetched.skippedRows, fetched.unreadablePrizes).c_str());
+    if (entered.empty())
+        return 0;
+    // The book is up to date: tickets that cannot be read do not undo that.
+    const WinTeller::Taken taken = WinTeller::take(ticketsPath, bookPath, int(now / 1000000), WinTeller::Kind::News);
+    if (!taken.failure.isEmpty())
+        std::fprintf(stderr, "drava: cannot tell the tickets' wins: %s: %s\n", qPrintable(ticketsPath),
+                     qPrintable(taken.failure));
+    for (const Tiding &t : taken.tidings) {
+        if (t.winLine.empty())
+            continue;
+        std::printf("%s\n", t.winLine.c_str());
+        std::fflush(stdout);
+        DesktopNotice::send(t.text, QStringLiteral("チケット %1 · %2 行").arg(t.ticket).arg(QChar(t.letter)),
+                            DesktopNotice::Wait::ForAnswer);
+    }
     return 0;
 }
 
@@ -409,20 +426,8 @@ int wins(const CommandLine &command, const QString &ticketsPath, const QString &
         return a.draw != b.draw ? a.draw < b.draw : a.ticket->number < b.ticket->number;
     });
     std::string out;
-    for (const TicketPlays::Play &p : won) {
-        std::array<int, Game::picked> numbers = p.ticket->lines[p.line].numbers;
-        std::sort(numbers.begin(), numbers.end());
-        out += std::to_string(p.draw) + ',' + Calendar::dateText(p.result->date) + ',' + char('0' + p.tier) + ','
-               + std::to_string(p.ticket->units) + ',' + (p.prize == DrawResult::unknown ? "" : std::to_string(p.prize))
-               + ',' + Calendar::dateText(p.lastDay) + ','
-               + (p.state == TicketPlays::State::received ? "received"
-                  : p.state == TicketPlays::State::lost   ? "lost"
-                                                          : "unclaimed")
-               + ',' + std::to_string(p.ticket->number) + ',' + p.letter();
-        for (const int n : numbers)
-            out += ',' + std::to_string(n);
-        out += '\n';
-    }
+    for (const TicketPlays::Play &p : won)
+        out += Tidings::winLine(p) + '\n';
     std::fwrite(out.data(), 1, out.size(), stdout);
     const TicketPlays::Totals t = TicketPlays::totalsOf(tickets.tickets, book.book, command.fromDate, command.toDate, today);
     std::string totals = "tickets " + std::to_string(t.tickets) + ", lines " + std::to_string(t.lines) + ", plays "

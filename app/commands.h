@@ -23,7 +23,9 @@ int tryLine(const CommandLine &command, const QString &bookPath);
 // Fetches the result file from its source into the results book, and reads
 // it in as import() does; 2 with no source, or one that is not http:, https:
 // or file:. It runs an event loop of its own: a QCoreApplication must be there.
-int fetch(const CommandLine &command, const QString &bookPath);
+// Each new win of the tickets in the draws it brought is printed as wins()
+// prints it, and shown on the desktop when there is a session bus.
+int fetch(const CommandLine &command, const QString &bookPath, const QString &ticketsPath, int64_t now);
 
 // The ticket commands read the clock through `now`, the local moment as
 // yyyymmddhhmmss, which main() takes from the system: what --buy counts a

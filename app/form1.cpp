@@ -104,8 +104,10 @@ void Form1::OpenHistory()
     // A window of its own, not this one's child: a dialog it holds its own
     // input for (the file dialog of "結果の読み込み…") holds only it, and
     // this window stays usable and closable meanwhile.
-    if (!history)
+    if (!history) {
         history = new HistoryWindow(state.appFolder.isEmpty() ? QString() : state.appFolder + DrawLog::masterLogName);
+        history->setFetching(fetching);
+    }
     history->show();
     history->raise();
     history->activateWindow();

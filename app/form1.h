@@ -3,6 +3,7 @@
 #include "app/notice.h"
 #include "clear/clear.h"
 #include "draw/drawmachine.h"
+#include "historywindow/book/fetchrow.h"
 #include "lines/ticketlines.h"
 #include "log/drawlog.h"
 #include "model/controls.h"
@@ -35,6 +36,8 @@ public:
     // Opens "履歴と照合" on the log Save writes to, or brings it forward.
     void OpenHistory();
     HistoryWindow *historyWindow() const;
+    // What the history window fetches the book and tells wins with, once opened.
+    void setFetching(const Fetching &parts) { fetching = parts; }
     // The window's menu, "履歴と照合…", at `at` on the screen.
     void ShowContextMenu(const QPoint &at);
     void Timer1_Timer();
@@ -62,5 +65,6 @@ private:
     Pacer &pacer;
     QString saveFolder;
     QPointer<HistoryWindow> history;
+    Fetching fetching;
     QPointer<QMenu> contextMenu;
 };

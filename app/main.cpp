@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "form1.h"
 #include "fetch/fetchscheduler.h"
+#include "notify/winteller.h"
 #include "historywindow/historywindow.h"
 #include "log/drawlog.h"
 #include "results/resultsbook.h"
@@ -70,7 +71,7 @@ int main(int argc, char *argv[])
         return Commands::tryLine(command, bookOf());
     case CommandLine::Fetch: {
         const QCoreApplication app(argc, argv); // for the network's event loop
-        return Commands::fetch(command, bookOf());
+        return Commands::fetch(command, bookOf(), ticketsOf(), now());
     }
     case CommandLine::Buy:
         return Commands::buy(command, ticketsOf(), logOf(), bookOf(), now());
@@ -89,21 +90,34 @@ int main(int argc, char *argv[])
     installPopupAccessibility();
     QApplication app(argc, argv);
     app.setDesktopFileName(QStringLiteral("drava")); // ties the window to its entry and icon
-    if (command.action == CommandLine::History) {
-        HistoryWindow history(masterLog());
-        history.setAttribute(Qt::WA_DeleteOnClose, false);
-        history.show();
-        return app.exec();
-    }
     QtPacer pacer;
-    QtPrinter printer;
-    Form1 form(pacer, printer, runningLogFolder());
-    form.show();
-    // Results fetched by themselves after each draw, from the source set.
+    // Results fetched by themselves after each draw, from the source set,
+    // and what the tickets came to told as they come, and at start the wins
+    // whose last day draws near.
     Fetcher fetcher;
     BookFetch fetch(resultsBook(), fetcher);
     fetch.setClock([&pacer] { return pacer.now(); });
     FetchScheduler schedule(resultsBook(), fetch, pacer);
+    WinTeller teller(ticketsFile(), resultsBook());
+    teller.setClock([&pacer] { return pacer.now(); });
+    QObject::connect(&fetch, &BookFetch::drawsEntered, &teller, &WinTeller::tellNews);
+    const Fetching fetching{&fetch, &schedule, &teller};
+    if (command.action == CommandLine::History) {
+        HistoryWindow history(masterLog());
+        history.setAttribute(Qt::WA_DeleteOnClose, false);
+        history.setFetching(fetching);
+        history.show();
+        schedule.start();
+        teller.remind();
+        teller.tellNews();
+        return app.exec();
+    }
+    QtPrinter printer;
+    Form1 form(pacer, printer, runningLogFolder());
+    form.setFetching(fetching);
+    form.show();
     schedule.start();
+    teller.remind();
+    teller.tellNews();
     return app.exec();
 }

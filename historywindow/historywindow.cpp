@@ -162,3 +162,8 @@ void HistoryWindow::dropEvent(QDropEvent *event)
             bookPage->results().import(url.toLocalFile());
     event->acceptProposedAction();
 }
+
+void HistoryWindow::setFetching(const Fetching &fetching)
+{
+    bookPage->setFetching(fetching);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "follow/logfollower.h"
+#include "historywindow/book/fetchrow.h"
 
 #include <QWidget>
 
@@ -22,6 +23,9 @@ public:
     explicit HistoryWindow(const QString &logPath, QWidget *parent = nullptr);
 
     static const QString title;
+
+    // The program's fetching and telling of wins, lent to the book's page.
+    void setFetching(const Fetching &fetching);
 
     // The log as read: for those who wait on it, as the benchmarks do.
     const LogFollower &logFollower() const { return follower; }

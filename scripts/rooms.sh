@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-rooms=(calendar rules platform files threads model history stats results tickets analysis texts follow fetch draw lines
+rooms=(calendar rules platform files threads model history stats results tickets analysis texts follow fetch notify draw lines
        sort log print clear repeat historywindow/parts historywindow/draws historywindow/book historywindow/lines historywindow
        app)
 status=0

@@ -1,10 +1,15 @@
 #include "support.h"
 #include "history/logfile.h"
 #include "history/logpieces.h"
+#include "fetch/bookfetch.h"
+#include "historywindow/book/fetchrow.h"
 #include "historywindow/lines/linetable.h"
 #include "historywindow/parts/frequencychart.h"
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -21,6 +26,51 @@ class TestHistory : public QObject
 {
     Q_OBJECT
 private slots:
+    // The book's source set in the window and fetched at once: the outcome
+    // told, and what a source returned shown as text, never as markup.
+    void fetchRow_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("changed");
+        QTest::newRow("a result file: the time and the draws added")
+            << QByteArray("1950,2026/12/10,3,7,12,25,31,40,18\r\n") << "最終取得 2026/12/10 20:05 · 追加 1" << "";
+        QTest::newRow("a third page in a row: the source named, its markup as plain text")
+            << QByteArray("<!DOCTYPE html>\n<html><b>Login</b></html>\n")
+            << "取得できませんでした 2026/12/10 20:05 · 読める回がありません"
+            << "返ってきたもの: <!DOCTYPE html>\n<html><b>Login</b></html>";
+    }
+    void fetchRow()
+    {
+        QFETCH(QByteArray, file);
+        QTemporaryDir folder;
+        const QString book = folder.filePath("KelpResults.csv");
+        QVERIFY(writeFile(folder.filePath("r.csv"), file));
+        FetchRecord::Last before;
+        before.unreadableInARow = 2;
+        FetchRecord::setLast(book, before);
+        Fetcher fetcher;
+        BookFetch fetch(book, fetcher);
+        fetch.setClock([] { return QDateTime(QDate(2026, 12, 10), QTime(20, 5)); });
+        // The source set is the settings', which the next test program reads.
+        const auto unset = qScopeGuard([] { FetchRecord::setSource(QUrl()); });
+        FetchRow row(book);
+        row.setFetching({&fetch, nullptr, nullptr});
+        row.findChild<QLineEdit *>()->setText(QUrl::fromLocalFile(folder.filePath("r.csv")).toString());
+        QSignalSpy done(&fetch, &BookFetch::finished);
+        row.findChild<QPushButton *>()->click();
+        QTRY_COMPARE(done.count(), 1);
+        QCOMPARE(FetchRecord::source(), QUrl::fromLocalFile(folder.filePath("r.csv")));
+        QStringList texts;
+        for (const QLabel *label : row.findChildren<QLabel *>())
+            if (label->textFormat() == Qt::PlainText && label->isVisibleTo(&row))
+                texts << label->text();
+        QFETCH(QString, last);
+        QFETCH(QString, changed);
+        QVERIFY2(texts.contains(last), qPrintable(texts.join(" | ")));
+        const QString named = texts.filter("返ってきたもの").value(0);
+        QCOMPARE(named.mid(named.indexOf("返ってきたもの")), changed);
+    }
     // A log that is not a regular file is never waited on: Save says why it
     // is not written, and writes the batch file; the history and the check
     // say why they cannot read it.

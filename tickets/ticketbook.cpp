@@ -91,6 +91,15 @@ std::string lineRow(int ticket, size_t k, const TicketLine &line)
     return row + (line.logged() ? ',' + stampText(line.logDate, line.logTime) + ',' + line.logLetter : ",,,");
 }
 
+const char *const toldNames[] = {"win", "none", "30", "7", "0"};
+
+bool readTold(const std::string &text, int &what)
+{
+    const auto found = std::find(std::begin(toldNames), std::end(toldNames), text);
+    what = int(found - std::begin(toldNames));
+    return found != std::end(toldNames);
+}
+
 // A row read, with where it stood.
 struct Row
 {
@@ -106,13 +115,14 @@ TicketBook TicketBook::read(const char *data, size_t size)
     std::map<int, Row> ticketRows;                                     // each ticket's own row
     std::map<int, std::map<char, std::pair<TicketLine, Row>>> lineRows; // by ticket, by letter
     std::vector<std::pair<std::pair<int, int>, Row>> marks;
+    std::vector<std::pair<std::tuple<int, int, int>, Row>> tolds;
     uint64_t lineNumber = 0;
     forEachLine(data, size, [&](const char *text, size_t length) {
         const Row row{++lineNumber, std::string(text, length)};
         const std::vector<std::string> f = fieldsOf(row.text.data(), row.text.size());
         Ticket ticket;
         TicketLine line;
-        int number = 0, draw = 0;
+        int number = 0, draw = 0, what = 0;
         char letter = 0;
         if (f[0] == "numbered" && f.size() == 2 && readNumber(f[1], 1, mostNumber, number))
             book.numbered = std::max(book.numbered, number);
@@ -124,6 +134,9 @@ TicketBook TicketBook::read(const char *data, size_t size)
         else if (f[0] == "received" && f.size() == 3 && readNumber(f[1], 1, mostNumber, number)
                  && readNumber(f[2], 1, mostNumber, draw))
             marks.push_back({{number, draw}, row});
+        else if (f[0] == "told" && f.size() == 4 && readNumber(f[1], 1, mostNumber, number)
+                 && readNumber(f[2], 1, mostNumber, draw) && readTold(f[3], what))
+            tolds.push_back({{number, draw, what}, row});
         else
             others.push_back(row);
     });
@@ -150,6 +163,12 @@ TicketBook TicketBook::read(const char *data, size_t size)
     for (const auto &[mark, row] : marks) {
         if (book.all.count(mark.first))
             book.received.insert(mark);
+        else
+            others.push_back(row);
+    }
+    for (const auto &[mark, row] : tolds) {
+        if (book.all.count(std::get<0>(mark)))
+            book.told.insert(mark);
         else
             others.push_back(row);
     }
@@ -180,6 +199,7 @@ bool TicketBook::remove(int number)
     if (!all.erase(number))
         return false;
     received.erase(received.lower_bound({number, 0}), received.lower_bound({number + 1, 0}));
+    told.erase(told.lower_bound({number, 0, 0}), told.lower_bound({number + 1, 0, 0}));
     return true;
 }
 
@@ -206,6 +226,9 @@ std::string TicketBook::text() const
         bytes += rowsOf(ticket, "\r\n");
         for (auto mark = received.lower_bound({number, 0}); mark != received.end() && mark->first == number; ++mark)
             bytes += "received," + std::to_string(number) + ',' + std::to_string(mark->second) + "\r\n";
+        for (auto mark = told.lower_bound({number, 0, 0}); mark != told.end() && std::get<0>(*mark) == number; ++mark)
+            bytes += "told," + std::to_string(number) + ',' + std::to_string(std::get<1>(*mark)) + ','
+                     + toldNames[std::get<2>(*mark)] + "\r\n";
     }
     return bytes + unreadable;
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -20,9 +21,14 @@
 //   line,3,A,7,12,19,25,38,41,2026/12/06,09:05:03,D   ticket, letter, the six numbers as recorded,
 //                                                 the logged line's stamp and letter (empty: typed)
 //   received,3,1905                               the ticket's win in that draw received
+//   told,3,1905,win                               what the player was told of the ticket in that
+//                                                 draw: win, none, 30, 7 or 0 (days left to claim)
 class TicketBook
 {
 public:
+    // What the player is told of a ticket in a draw, each once.
+    enum class Told { Win, NoWin, Within30Days, Within7Days, LastDay };
+
     static const char *const fileName;
 
     // Reads the file's bytes. A row that cannot be read (a line of a ticket
@@ -45,6 +51,8 @@ public:
     bool remove(int number);
     // Marks a ticket's win in a draw received, or not.
     void setReceived(int ticket, int draw, bool isReceived);
+    bool wasTold(int ticket, int draw, Told what) const { return told.count({ticket, draw, int(what)}) > 0; }
+    void setTold(int ticket, int draw, Told what) { told.insert({ticket, draw, int(what)}); }
 
     // A ticket's own rows as the file holds them, each ended by `end`.
     static std::string rowsOf(const Ticket &ticket, const char *end);
@@ -59,6 +67,7 @@ public:
 private:
     std::map<int, Ticket> all;
     std::set<std::pair<int, int>> received; // ticket, draw
+    std::set<std::tuple<int, int, int>> told; // ticket, draw, Told
     int numbered = 0;
     NumberList skippedLines;
     std::string unreadable;

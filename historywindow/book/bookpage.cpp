@@ -2,15 +2,17 @@
 
 #include "historywindow/draws/drawfigures.h"
 #include "historywindow/draws/trialpanel.h"
+#include "notify/winteller.h"
 
 #include <QApplication>
 #include <QVBoxLayout>
 
 BookPage::BookPage(const QString &bookPath, QWidget *parent)
-    : QScrollArea(parent), panel(new ResultsPanel(bookPath)), figures(new DrawFigures), trial(new TrialPanel)
+    : QScrollArea(parent), fetchRow(new FetchRow(bookPath)), panel(new ResultsPanel(bookPath)), figures(new DrawFigures), trial(new TrialPanel)
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
+    layout->addWidget(fetchRow);
     layout->addWidget(panel);
     layout->addWidget(figures);
     layout->addWidget(trial);
@@ -23,6 +25,15 @@ BookPage::BookPage(const QString &bookPath, QWidget *parent)
         if (now && widget()->isAncestorOf(now))
             ensureWidgetVisible(trial->isAncestorOf(now) ? trial : now);
     });
+}
+
+void BookPage::setFetching(const Fetching &fetching)
+{
+    fetchRow->setFetching(fetching);
+    // A draw typed in or a file read in, by this copy or another, may bring
+    // the tickets' results: what was told already is not told again.
+    if (fetching.teller)
+        connect(panel, &ResultsPanel::bookChanged, fetching.teller, &WinTeller::tellNews);
 }
 
 void BookPage::setDateRange(int from, int to)

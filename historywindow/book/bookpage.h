@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fetchrow.h"
 #include "resultspanel.h"
 
 #include <QScrollArea>
@@ -18,6 +19,8 @@ public:
     explicit BookPage(const QString &bookPath, QWidget *parent = nullptr);
 
     ResultsPanel &results() const { return *panel; }
+    // The program's fetching and telling, lent to the page.
+    void setFetching(const Fetching &fetching);
     // The draws the figures and the trial take, by date (0 for an open end).
     void setDateRange(int fromDate, int toDate);
     // Tries a line (bit n for each number) against every draw; with none,
@@ -28,6 +31,7 @@ private:
     void showDraws();
 
     int fromDate = 0, toDate = 0;
+    FetchRow *fetchRow;
     ResultsPanel *panel;
     DrawFigures *figures;
     TrialPanel *trial;
