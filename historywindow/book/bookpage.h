@@ -5,6 +5,7 @@
 #include <QScrollArea>
 
 class DrawFigures;
+class QLabel;
 class TrialPanel;
 
 // The page of the results book: its draws with the lines played for each
@@ -23,12 +24,15 @@ public:
     // Tries a line (bit n for each number) against every draw; with none,
     // the trial waits for one typed in.
     void tryLine(uint64_t lineMask);
+    // What the lines played for the draw chosen won, shown where it was chosen.
+    void setDrawSummary(const QString &text);
 
 private:
     void showDraws();
 
     int fromDate = 0, toDate = 0;
     ResultsPanel *panel;
+    QLabel *drawSummary;
     DrawFigures *figures;
     TrialPanel *trial;
 };
