@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 namespace {
@@ -19,6 +20,14 @@ int64_t now()
     const QDateTime at = QDateTime::currentDateTime();
     return int64_t(Calendar::dateOf(at.date())) * 1000000 + at.time().hour() * 10000 + at.time().minute() * 100
            + at.time().second();
+}
+
+// The lines as a slip names them: spaces, as after each ";", are no part of it.
+std::string slipOf(const QString &text)
+{
+    QString slip = text;
+    slip.remove(QRegularExpression(QStringLiteral("\\s")));
+    return slip.toStdString();
 }
 
 QSpinBox *spinBox(int most, const char *name)
@@ -100,7 +109,7 @@ void BuyPanel::presetFirstDraw()
     std::vector<TicketLine> parsed;
     std::string why;
     int64_t moment = 0;
-    if (!parseTicketLines(lines->text().toStdString(), parsed, why) || !momentOf(parsed, 0, now(), moment).empty()) {
+    if (!parseTicketLines(slipOf(lines->text()), parsed, why) || !momentOf(parsed, 0, now(), moment).empty()) {
         firstDrawDay->clear();
         return;
     }
@@ -125,7 +134,7 @@ void BuyPanel::record()
 {
     std::vector<TicketLine> parsed;
     std::string why;
-    if (!parseTicketLines(lines->text().toStdString(), parsed, why)) {
+    if (!parseTicketLines(slipOf(lines->text()), parsed, why)) {
         problem->setText(QStringLiteral("1〜5行を ; で区切って入れてください: 6つの異なる数字(1〜43)か、記録の日時と行"));
         return;
     }
@@ -133,5 +142,5 @@ void BuyPanel::record()
     // Left as the rule gives it, the ticket follows its moment.
     const int named = firstDraw->value() == presetDraw ? 0 : firstDraw->value();
     recording = true;
-    keeper.record(lines->text(), units->value(), draws->value(), named, log, now());
+    keeper.record(QString::fromStdString(slipOf(lines->text())), units->value(), draws->value(), named, log, now());
 }
