@@ -64,7 +64,9 @@ BuyPanel::BuyPanel(TicketKeeper &ticketKeeper, QWidget *parent)
     form->addRow(QStringLiteral("行(&Q):"), lines);
     form->addRow(QStringLiteral("口数(&U):"), units);
     form->addRow(QStringLiteral("継続回数(&G):"), draws);
-    form->addRow(QStringLiteral("初回(&V):"), firstDrawRow());
+    auto *firstLabel = new QLabel(QStringLiteral("初回(&V):"));
+    firstLabel->setBuddy(firstDraw);
+    form->addRow(firstLabel, firstDrawRow());
     form->addRow(problem);
     hide();
 }
@@ -89,6 +91,7 @@ void BuyPanel::open(const QString &chosen, SettledLines logged)
 {
     log = std::move(logged);
     lines->setText(chosen);
+    presetFirstDraw(); // the book may have changed since the same lines were chosen
     problem->clear();
     show();
     units->setFocus();
