@@ -162,12 +162,14 @@ void HistoryWindow::showBookDraw()
         return;
     }
     const int number = chosen->number, draws = results.drawsInARow();
+    const Game::ByTier<uint64_t> won = results.totalsOf(*chosen).tiers;
     linesPage->setBookDraw(LinesPage::BookDraw{chosen->draw,
                                                [book = results.book(), number, draws](const LoggedLine &line) {
                                                    return Plays::playedFor(book, line, number, draws);
                                                },
-                                               results.totalsOf(*chosen).tiers});
-    bookPage->setDrawSummary(QStringLiteral("第%1回: %2").arg(number).arg(Texts::tiers(results.totalsOf(*chosen).tiers, Texts::Form::Window)));
+                                               won});
+    // Shown on the page the draw is chosen on, too.
+    bookPage->setDrawSummary(QStringLiteral("第%1回: %2").arg(number).arg(Texts::tiers(won, Texts::Form::Window)));
 }
 
 void HistoryWindow::tryOnEveryDraw(uint64_t lineMask)
