@@ -93,8 +93,8 @@ def buy_and_receive(history, folder):
     for row in (2, 3):  # newest first: B, then A
         lines.addRowSelection(row)
     named("push button", "購入を記録").queryAction().doAction(0)
-    chosen = wait_for(lambda: named("text", "購入する行"), "the purchase's section")
-    assert chosen.queryText().getText(0, -1) == "2026/12/05,20:00:00,A; 2026/12/05,20:00:00,B"
+    chosen = lambda: named("text", "購入する行").queryText().getText(0, -1)
+    wait_for(lambda: chosen() == "2026/12/05,20:00:00,A; 2026/12/05,20:00:00,B", chosen)
     wait_for(lambda: text(described("初回の抽せん日")) == "2026/12/07", lambda: text(described("初回の抽せん日")))
     named("spin button", "口数").queryValue().currentValue = 2
     named("push button", "購入を記録する").queryAction().doAction(0)
