@@ -3,13 +3,15 @@
 // gaps, the pairs) take to be worked out and shown, and the page to be
 // painted whole; and how long one line takes to be tried against every
 // draw; and the totals of 1,000 tickets against those draws, once the files
-// are read. Run it on an X server, or on Qt's offscreen platform.
+// are read, alone and with the tickets' table filled as the page fills it. Run it on an X server, or on Qt's offscreen platform.
 // Usage: bench_draws [runs]
 #include "analysis/trial.h"
 #include "bigtickets.h"
 #include "calendar/calendar.h"
 #include "historywindow/draws/drawfigures.h"
 #include "historywindow/draws/trialpanel.h"
+#include "historywindow/tickets/ticketspage.h"
+#include "historywindow/tickets/tickettable.h"
 #include "tickets/ticketplays.h"
 
 #include <QApplication>
@@ -105,5 +107,18 @@ int main(int argc, char *argv[])
     }
     std::printf("the totals of 1,000 tickets (%llu plays) against 2,000 draws, median of %d: %.2f ms\n",
                 static_cast<unsigned long long>(plays), runs, median(totalled));
+
+    TicketTable table;
+    std::vector<double> filled;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        table.setTickets(tickets, book, 20261208);
+        const QString totals = TicketsPage::totalsText(tickets, TicketPlays::totalsOf(tickets, book, 0, 0, 20261208));
+        filled.push_back(double(timer.nsecsElapsed()) / 1e6);
+        plays = uint64_t(totals.size());
+    }
+    std::printf("the tickets' page: its table of 1,000 tickets filled and its totals said, median of %d: %.2f ms (%d rows)\n",
+                runs, median(filled), table.rowCount());
     return 0;
 }

@@ -2,9 +2,12 @@
 
 #include "historywindow/book/bookpage.h"
 #include "historywindow/lines/linespage.h"
+#include "historywindow/tickets/buypanel.h"
+#include "historywindow/tickets/ticketspage.h"
 
 #include "calendar/calendar.h"
 #include "model/fonts.h"
+#include "texts/texts.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -30,14 +33,20 @@ QDateEdit *dateEdit(const QString &name)
     edit->setAccessibleName(name);
     return edit;
 }
+
+QString besideLog(const QString &logPath, const char *name)
+{
+    return logPath.isEmpty() ? QString() : QFileInfo(logPath).path() + '/' + QLatin1String(name);
+}
 } // namespace
 
 HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     : QWidget(parent, Qt::Window), follower(logPath), fromOn(new QCheckBox(QStringLiteral("開始日(&F)"))),
       toOn(new QCheckBox(QStringLiteral("終了日(&T)"))), from(dateEdit(QStringLiteral("開始日"))),
       to(dateEdit(QStringLiteral("終了日"))), pages(new QTabWidget), linesPage(new LinesPage(follower)),
-      bookPage(new BookPage(logPath.isEmpty() ? QString()
-                                              : QFileInfo(logPath).path() + '/' + QLatin1String(ResultsBook::fileName)))
+      bookPage(new BookPage(besideLog(logPath, ResultsBook::fileName))),
+      ticketsPage(new TicketsPage(besideLog(logPath, TicketBook::fileName))),
+      buyPanel(new BuyPanel(ticketsPage->keeper()))
 {
     Fonts::substituteJapaneseFaces();
     setFont(Fonts::gothicFont(10));
@@ -49,6 +58,7 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     layout->addLayout(rangeRow());
     pages->addTab(linesPage, QStringLiteral("抽選した行(&L)"));
     pages->addTab(bookPage, QStringLiteral("当せん結果(&B)"));
+    pages->addTab(ticketsPage, QStringLiteral("購入の記録(&S)"));
     layout->addWidget(pages, 1);
     resize(760, 740);
     setAcceptDrops(true);
@@ -58,7 +68,22 @@ HistoryWindow::HistoryWindow(const QString &logPath, QWidget *parent)
     connect(linesPage, &LinesPage::drawTyped, &results, &ResultsPanel::clearChoice);
     connect(linesPage, &LinesPage::lineChosenToTry, this, &HistoryWindow::tryOnEveryDraw);
     follow();
+    followTickets();
     showLines();
+}
+
+// The tickets bought: recorded from the lines page, their totals told on the book's.
+void HistoryWindow::followTickets()
+{
+    linesPage->addSection(buyPanel);
+    connect(linesPage, &LinesPage::linesChosenToBuy, this, [this](const QString &lines) { buyPanel->open(lines, shown); });
+    ResultsPanel &results = bookPage->results();
+    connect(&results, &ResultsPanel::bookChanged, this, [this, &results] {
+        ticketsPage->setBook(results.book());
+        buyPanel->setBook(results.book());
+    });
+    connect(ticketsPage, &TicketsPage::totalsChanged, &results, &ResultsPanel::setTicketTotals);
+    results.setTicketTotals(TicketsPage::totalsText({}, {}));
 }
 
 QLayout *HistoryWindow::rangeRow()
@@ -123,6 +148,7 @@ void HistoryWindow::showLines()
 void HistoryWindow::showDraws()
 {
     bookPage->setDateRange(dateOf(fromOn, from), dateOf(toOn, to));
+    ticketsPage->setDateRange(dateOf(fromOn, from), dateOf(toOn, to));
 }
 
 // The draw chosen in the book, if any, against the lines played for it.
@@ -132,14 +158,18 @@ void HistoryWindow::showBookDraw()
     const DrawResult *chosen = results.chosen();
     if (!chosen) {
         linesPage->setBookDraw(std::nullopt);
+        bookPage->setDrawSummary(QString());
         return;
     }
     const int number = chosen->number, draws = results.drawsInARow();
+    const Game::ByTier<uint64_t> won = results.totalsOf(*chosen).tiers;
     linesPage->setBookDraw(LinesPage::BookDraw{chosen->draw,
                                                [book = results.book(), number, draws](const LoggedLine &line) {
                                                    return Plays::playedFor(book, line, number, draws);
                                                },
-                                               results.totalsOf(*chosen).tiers});
+                                               won});
+    // Shown on the page the draw is chosen on, too.
+    bookPage->setDrawSummary(QStringLiteral("第%1回: %2").arg(number).arg(Texts::tiers(won, Texts::Form::Window)));
 }
 
 void HistoryWindow::tryOnEveryDraw(uint64_t lineMask)

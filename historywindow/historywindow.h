@@ -6,11 +6,13 @@
 #include <QWidget>
 
 class BookPage;
+class BuyPanel;
 class LinesPage;
 class QCheckBox;
 class QDateEdit;
 class QLayout;
 class QTabWidget;
+class TicketsPage;
 
 // "履歴と照合": the lines the master log holds, how often each number came up
 // among them, and what they win against an announced draw, or against the
@@ -37,6 +39,7 @@ protected:
 private:
     QLayout *rangeRow();
     void follow();
+    void followTickets();
 
     void showLines();
     void showDraws();
@@ -53,4 +56,6 @@ private:
     QTabWidget *pages;
     LinesPage *linesPage;
     BookPage *bookPage;
+    TicketsPage *ticketsPage;
+    BuyPanel *buyPanel;
 };

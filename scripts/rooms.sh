@@ -10,7 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 rooms=(calendar rules platform files threads model history stats results tickets analysis texts follow fetch notify draw lines
-       sort log print clear repeat historywindow/parts historywindow/draws historywindow/book historywindow/lines historywindow
+       sort log print clear repeat historywindow/parts historywindow/draws historywindow/book historywindow/lines
+       historywindow/tickets historywindow
        app)
 status=0
 for room in "${rooms[@]}"; do

@@ -107,7 +107,8 @@ private slots:
         w.form.OpenHistory();
         QWidget *h = w.form.historyWindow();
         // Controls by their names, the lines of text by what they are, as assistive technology finds them.
-        QTRY_COMPARE(lineOf(h, "収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 還元 1,125,250.0 % · 結果待ち 1 行"));
+        QTRY_COMPARE(lineOf(h, "買っていれば"), QString("4 行すべてなら 800 円 · 賞金 9,002,000 円 · 差 9,001,200 円 · 1,125,250.0 % · 結果待ち 1 行"));
+        QVERIFY(lineOf(h, "収支").startsWith("購入の記録はまだありません"));
 
         QMimeData dropped;
         dropped.setUrls({QUrl::fromLocalFile(folder + "results.csv")});
@@ -125,6 +126,7 @@ private slots:
         for (int column = 0; column < DrawTable::Columns; ++column)
             QVERIFY(cells->sizeHintForColumn(column) <= draws->horizontalHeader()->sectionSize(column));
         QCOMPARE(lineOf(h, "当せんの集計"), QString("1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
+        QCOMPARE(lineOf(h, "選んだ回の当せん"), QString("第1904回: 1等 0 · 2等 1 · 3等 0 · 4等 0 · 5等 0"));
         const QAbstractItemModel *lines = named<QTableView>(h, "抽選した行")->model();
         QCOMPARE(lines->index(1, LineTable::Prize).data().toString() + lines->index(3, LineTable::Prize).data().toString(), QString("2等"));
 
@@ -133,7 +135,7 @@ private slots:
         named<QLineEdit>(h, "記録する当せん番号")->setText("1,2,3,4,5,6+7");
         named<QPushButton>(h, "結果に記録")->click();
         QTRY_VERIFY(readFile(folder + "KelpResults.csv").endsWith("1905,2024/06/24,1,2,3,4,5,6,7,,,,,\r\n"));
-        QTRY_COMPARE(lineOf(h, "収支"), QString("購入 4 行 · 800 円 · 当せん 9,002,000 円 · 収支 9,001,200 円 · 還元 1,125,250.0 % · 結果待ち 0 行 · 賞金不明 1 行"));
+        QTRY_COMPARE(lineOf(h, "買っていれば"), QString("4 行すべてなら 800 円 · 賞金 9,002,000 円 · 差 9,001,200 円 · 1,125,250.0 % · 結果待ち 0 行 · 賞金不明 1 行"));
     }
 };
 

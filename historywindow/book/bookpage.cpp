@@ -2,18 +2,22 @@
 
 #include "historywindow/draws/drawfigures.h"
 #include "historywindow/draws/trialpanel.h"
+#include "historywindow/parts/describedline.h"
 #include "notify/winteller.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QVBoxLayout>
 
 BookPage::BookPage(const QString &bookPath, QWidget *parent)
-    : QScrollArea(parent), fetchRow(new FetchRow(bookPath)), panel(new ResultsPanel(bookPath)), figures(new DrawFigures), trial(new TrialPanel)
+    : QScrollArea(parent), fetchRow(new FetchRow(bookPath)), panel(new ResultsPanel(bookPath)),
+      drawSummary(describedLine("選んだ回の当せん")), figures(new DrawFigures), trial(new TrialPanel)
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(fetchRow);
     layout->addWidget(panel);
+    layout->addWidget(drawSummary);
     layout->addWidget(figures);
     layout->addWidget(trial);
     setWidget(page);
@@ -57,4 +61,9 @@ void BookPage::tryLine(uint64_t lineMask)
     else
         trial->setFocus();
     ensureWidgetVisible(trial);
+}
+
+void BookPage::setDrawSummary(const QString &text)
+{
+    drawSummary->setText(text);
 }

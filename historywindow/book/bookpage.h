@@ -6,6 +6,7 @@
 #include <QScrollArea>
 
 class DrawFigures;
+class QLabel;
 class TrialPanel;
 
 // The page of the results book: its draws with the lines played for each
@@ -26,6 +27,8 @@ public:
     // Tries a line (bit n for each number) against every draw; with none,
     // the trial waits for one typed in.
     void tryLine(uint64_t lineMask);
+    // What the lines played for the draw chosen won, shown where it was chosen.
+    void setDrawSummary(const QString &text);
 
 private:
     void showDraws();
@@ -33,6 +36,7 @@ private:
     int fromDate = 0, toDate = 0;
     FetchRow *fetchRow;
     ResultsPanel *panel;
+    QLabel *drawSummary;
     DrawFigures *figures;
     TrialPanel *trial;
 };

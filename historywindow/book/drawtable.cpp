@@ -73,9 +73,9 @@ QVariant DrawTable::headerData(int section, Qt::Orientation orientation, int rol
     case Lines:
         return QStringLiteral("行数");
     case Won:
-        return QStringLiteral("当せん金");
+        return QStringLiteral("賞金");
     case Cost:
-        return QStringLiteral("購入");
+        return QStringLiteral("代金");
     default:
         return QStringLiteral("%1等").arg(section - FirstTier + 1);
     }

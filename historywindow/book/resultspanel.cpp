@@ -23,7 +23,7 @@
 ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     : QWidget(parent), keeper(bookPath), drawCount(new QSpinBox), number(new QSpinBox), date(new QDateEdit),
       numbers(new QLineEdit), prizes(new QLineEdit), view(new QTableView), totals(describedLine("収支")),
-      report(describedLine("読み込みの結果"))
+      ifBought(describedLine("買っていれば")), report(describedLine("読み込みの結果"))
 {
     auto *open = new QPushButton(QStringLiteral("結果の読み込み…(&I)"));
     open->setAccessibleName(QStringLiteral("結果の読み込み"));
@@ -63,8 +63,13 @@ ResultsPanel::ResultsPanel(const QString &bookPath, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
     layout->addLayout(entryRow());
-    layout->addWidget(view, 1);
     layout->addWidget(totals);
+    // What every line logged would have cost and won: a view of its own, never what was spent.
+    auto *heading = new QLabel(QStringLiteral("買っていれば: 抽選した行をすべて、継続回数だけ買っていたら"));
+    heading->setAccessibleName(QStringLiteral("買っていれば"));
+    layout->addWidget(heading);
+    layout->addWidget(view, 1);
+    layout->addWidget(ifBought);
     layout->addWidget(report);
 
     fitColumns();
@@ -143,6 +148,11 @@ Plays::DrawTotals ResultsPanel::totalsOf(const DrawResult &draw) const
 void ResultsPanel::clearChoice()
 {
     view->clearSelection();
+}
+
+void ResultsPanel::setTicketTotals(const QString &text)
+{
+    totals->setText(text);
 }
 
 void ResultsPanel::setLines(SettledLines shown, LineSpan shownSpan)
@@ -241,16 +251,16 @@ void ResultsPanel::workOutLedger()
                 if (table.drawAt(row).number == chosenNumber)
                     view->selectRow(row);
         const Plays::DrawTotals &all = ledger.all;
-        QString text = QStringLiteral("購入 %1 行 · %2 円 · 当せん %3 円 · 収支 %4 円")
+        // Never called spent or won: no player buys every line.
+        QString text = QStringLiteral("%1 行すべてなら %2 円 · 賞金 %3 円 · 差 %4 円")
                            .arg(Texts::count(all.lines), Texts::yen(all.cost()), Texts::yen(all.won),
                                 Texts::yen(all.won - all.cost()));
-        // What was won as a share of what was spent.
         if (all.cost() > 0)
-            text += QStringLiteral(" · 還元 %1 %").arg(QLocale(QLocale::English).toString(100.0 * double(all.won) / double(all.cost()), 'f', 1));
+            text += QStringLiteral(" · %1 %").arg(QLocale(QLocale::English).toString(100.0 * double(all.won) / double(all.cost()), 'f', 1));
         text += QStringLiteral(" · 結果待ち %1 行").arg(Texts::count(ledger.waiting));
         if (all.unknownPrizes)
             text += QStringLiteral(" · 賞金不明 %1 行").arg(all.unknownPrizes);
-        totals->setText(text);
+        ifBought->setText(text);
         if (chosen()) // what the lines played for it won
             emit changed();
     }, Background::StandsIn);

@@ -37,6 +37,8 @@ public:
     Plays::DrawTotals totalsOf(const DrawResult &draw) const;
     // No draw chosen any more.
     void clearChoice();
+    // The money spent and won, as the tickets alone tell it.
+    void setTicketTotals(const QString &text);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -70,5 +72,5 @@ private:
     QDateEdit *date;
     QLineEdit *numbers, *prizes;
     QTableView *view;
-    QLabel *totals, *report;
+    QLabel *totals, *ifBought, *report;
 };

@@ -11,8 +11,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStringList>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 LinesPage::LinesPage(const LogFollower &logFollower, QWidget *parent)
     : QWidget(parent), follower(logFollower), drawEntry(new QLineEdit), drawProblem(new QLabel), view(new QTableView),
@@ -55,13 +58,35 @@ QLayout *LinesPage::drawRow()
         const QModelIndexList chosen = view->selectionModel()->selectedRows();
         emit lineChosenToTry(chosen.isEmpty() ? 0 : table.lineAt(chosen.first().row()).numberMask());
     });
+    auto *buy = new QPushButton(QStringLiteral("購入を記録…(&P)"));
+    buy->setAccessibleName(QStringLiteral("購入を記録"));
+    connect(buy, &QPushButton::clicked, this, [this] { emit linesChosenToBuy(chosenLines()); });
     auto *row = new QHBoxLayout;
     row->addWidget(drawLabel);
     row->addWidget(drawEntry, 1);
     row->addWidget(check);
     row->addWidget(drawProblem, 1);
     row->addWidget(tryAll);
+    row->addWidget(buy);
     return row;
+}
+
+// The lines chosen in the table, a batch or any, as a ticket names them.
+QString LinesPage::chosenLines() const
+{
+    QModelIndexList chosen = view->selectionModel()->selectedRows();
+    std::sort(chosen.begin(), chosen.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() > b.row(); });
+    QStringList named;
+    for (const QModelIndex &row : chosen) {
+        // The record begins with its stamp and letter: "2026/12/06,09:05:03,A".
+        named << QString::fromStdString(table.lineAt(row.row()).text().substr(0, 21));
+    }
+    return named.join(QStringLiteral("; "));
+}
+
+void LinesPage::addSection(QWidget *section)
+{
+    static_cast<QVBoxLayout *>(layout())->insertWidget(1, section);
 }
 
 void LinesPage::setUpView()

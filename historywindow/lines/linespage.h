@@ -36,6 +36,8 @@ public:
         Game::ByTier<uint64_t> won;
     };
     void setBookDraw(std::optional<BookDraw> chosen);
+    // A section of the page below its draw's row, shown and hidden by its owner.
+    void addSection(QWidget *section);
 
 signals:
     // A draw was typed in: the book's, if one was chosen, gives way.
@@ -43,6 +45,8 @@ signals:
     // The line chosen (bit n for each number; 0 for none) is to be tried
     // against every draw.
     void lineChosenToTry(uint64_t lineMask);
+    // The lines chosen ("2026/12/06,09:05:03,A; …", oldest first) are to be recorded as bought.
+    void linesChosenToBuy(const QString &lines);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -52,6 +56,7 @@ private:
     void setUpView();
     void fitColumns();
     QLayout *statusRow();
+    QString chosenLines() const;
 
     void enterDraw();
     void tallyTyped();

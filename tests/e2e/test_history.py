@@ -65,9 +65,10 @@ def check_from_history():
     name = wait_for(lambda: next(c for c in walk(dialog) if c.getRoleName() == "text" and c.getState().contains(pyatspi.STATE_FOCUSED)), "its file name")
     name.queryEditableText().setTextContents(results)
     next(c for c in walk(dialog) if c.getRoleName() == "push button" and text(c) == "Open").queryAction().doAction(0)
-    totals = "購入 4 行 · 800 円 · 当せん 210,007,800 円 · 収支 210,007,000 円 · 還元 26,250,975.0 % · 結果待ち 0 行"
-    wait_for(lambda: totals in labels(), lambda: "%r among %s" % (totals, labels()))
+    if_bought = "4 行すべてなら 800 円 · 賞金 210,007,800 円 · 差 210,007,000 円 · 26,250,975.0 % · 結果待ち 0 行"
+    wait_for(lambda: if_bought in labels(), lambda: "%r among %s" % (if_bought, labels()))
     assert "追加 1 · 既存 0 · 食い違い 0 · 読めない行 0" in labels(), labels()
+    buy_and_receive(history, folder)
 
     # The draws' own page: how often each number was drawn, and the test of
     # evenness on the draws, as assistive technology reads them.
@@ -80,6 +81,40 @@ def check_from_history():
 
     open_dialog(drava, history)
     close_at_once(drava)
+
+
+def buy_and_receive(history, folder):
+    """Lines A and B chosen and recorded as one ticket of two units: the
+    totals come from it alone; its win in 第1950回 marked received."""
+    described = lambda what: next(c for c in walk(history) if c.description == what)
+    named = lambda role, name: next(c for c in walk(history) if c.getRoleName() == role and text(c) == name)
+    assert text(described("収支")).startswith("購入の記録はまだありません"), text(described("収支"))
+    lines = named("table", "抽選した行").queryTable()
+    for row in (2, 3):  # newest first: B, then A
+        lines.addRowSelection(row)
+    named("push button", "購入を記録").queryAction().doAction(0)
+    chosen = lambda: named("text", "購入する行").queryText().getText(0, -1)
+    wait_for(lambda: chosen() == "2026/12/05,20:00:00,A; 2026/12/05,20:00:00,B", chosen)
+    wait_for(lambda: text(described("初回の抽せん日")) == "2026/12/07", lambda: text(described("初回の抽せん日")))
+    named("spin button", "口数").queryValue().currentValue = 2
+    named("push button", "購入を記録する").queryAction().doAction(0)
+    wait_for(lambda: text(described("購入を記録した結果")) == "購入 1 を記録しました", lambda: text(described("購入を記録した結果")))
+    # 2 lines × 2 units × 1 draw; 1等 and 2等, each twice.
+    bought = "購入 1 枚 · 2 行 · 2 回分 · 800 円 · 当せん 420,000,000 円 · 収支 419,999,200 円 · 還元 52,500,000.0 % · 結果待ち 0 回分"
+    wait_for(lambda: text(described("収支")).startswith(bought + " · 未受取 420,000,000 円"), lambda: text(described("収支")))
+
+    next(c for c in walk(history) if c.getRoleName() == "page tab" and text(c) == "購入の記録(S)").queryAction().doAction(0)
+    tickets = named("table", "購入の記録").queryTable()
+    tickets.addRowSelection(0)
+    plays = named("table", "選んだ購入の内訳").queryTable()
+    wait_for(lambda: plays.nRows == 2, "the ticket's two plays")
+    plays.addRowSelection(0)
+    named("push button", "受取済にする").queryAction().doAction(0)
+    wait_for(lambda: text(described("収支")) == bought, lambda: text(described("収支")))
+    outcome = lambda: text(tickets.getAccessibleAt(0, 7))
+    wait_for(lambda: outcome() == "第1950回 1等 400,000,000 円 受取済 + 2等 20,000,000 円 受取済", outcome)
+    with open(os.path.join(folder, "KelpTickets.csv"), "rb") as f:
+        assert f.read().endswith(b"received,1,1950\r\n")
 
 
 def close_during_a_draw():
