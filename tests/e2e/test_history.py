@@ -7,18 +7,23 @@ read; then both windows closed with the main one while the file dialog is
 open, the program idle and again during a draw: the dialog holds the history
 window alone, and the program ends at once."""
 
-import os, subprocess, sys
+import datetime, os, subprocess, sys
 
 import pyatspi
 
 from drava_desktop import Drava, run, temporary_folder, text, wait_for, walk
 
-LOG = (b"2026/12/05,20:00:00,A,3,7,12,25,31,40\r\n"    # all six: 1
-       b"2026/12/05,20:00:00,B,3,7,12,25,31,18\r\n"    # five and the bonus: 2
-       b"2026/12/05,20:00:00,C,1,2,3,4,5,6\r\n"        # saved again below: none
-       b"not a record\r\n"
-       b"2026/12/05,20:00:00,C,3,7,12,25,1,2\r\n"      # four: 4
-       b"2026/12/06,09:00:00,D,3,7,12,9,10,11\r\n")    # three: 5
+# The draw two days ago, whatever day the test runs: a prize it won may still
+# be claimed. The lines were drawn two days and a day before it.
+DRAW = datetime.date.today() - datetime.timedelta(days=2)
+DRAWN = (DRAW - datetime.timedelta(days=2)).strftime("%Y/%m/%d")
+LOG = ("%s,20:00:00,A,3,7,12,25,31,40\r\n"    # all six: 1
+       "%s,20:00:00,B,3,7,12,25,31,18\r\n"    # five and the bonus: 2
+       "%s,20:00:00,C,1,2,3,4,5,6\r\n"        # saved again below: none
+       "not a record\r\n"
+       "%s,20:00:00,C,3,7,12,25,1,2\r\n"      # four: 4
+       "%s,09:00:00,D,3,7,12,9,10,11\r\n"     # three: 5
+       % (DRAWN, DRAWN, DRAWN, DRAWN, (DRAW - datetime.timedelta(days=1)).strftime("%Y/%m/%d"))).encode()
 
 
 def check_from_history():
@@ -60,7 +65,8 @@ def check_from_history():
     # were played for its draw, and assistive technology reads the totals.
     results = os.path.join(folder, "results.csv")
     with open(results, "w", encoding="shift_jis") as f:
-        f.write("第1950回,2026/12/07,3,7,12,25,31,40,18,1,1,0,9,99,200000000,10000000,300000,6800,1000\r\n")
+        f.write("第1950回,%s,3,7,12,25,31,40,18,1,1,0,9,99,200000000,10000000,300000,6800,1000\r\n"
+                % DRAW.strftime("%Y/%m/%d"))
     dialog = open_dialog(drava, history)
     name = wait_for(lambda: next(c for c in walk(dialog) if c.getRoleName() == "text" and c.getState().contains(pyatspi.STATE_FOCUSED)), "its file name")
     name.queryEditableText().setTextContents(results)
@@ -94,8 +100,8 @@ def buy_and_receive(history, folder):
         lines.addRowSelection(row)
     named("push button", "購入を記録").queryAction().doAction(0)
     chosen = lambda: named("text", "購入する行").queryText().getText(0, -1)
-    wait_for(lambda: chosen() == "2026/12/05,20:00:00,A; 2026/12/05,20:00:00,B", chosen)
-    wait_for(lambda: text(described("初回の抽せん日")) == "2026/12/07", lambda: text(described("初回の抽せん日")))
+    wait_for(lambda: chosen() == "%s,20:00:00,A; %s,20:00:00,B" % (DRAWN, DRAWN), chosen)
+    wait_for(lambda: text(described("初回の抽せん日")) == DRAW.strftime("%Y/%m/%d"), lambda: text(described("初回の抽せん日")))
     named("spin button", "口数").queryValue().currentValue = 2
     named("push button", "購入を記録する").queryAction().doAction(0)
     wait_for(lambda: text(described("購入を記録した結果")) == "購入 1 を記録しました", lambda: text(described("購入を記録した結果")))
