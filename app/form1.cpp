@@ -21,7 +21,7 @@ Form1::Form1(Pacer &pacer, Printer &printer, const QString &saveFolder, QWidget 
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
       controls(this, pacer), gate(state), notice(new Notice(this, pacer)),
-      tellUser([this](const QString &text) { notice->show(text); }),
+      tellUser([this](const QString &text) { notice->tell(text); }),
       machine(controls, state, gate, pacer), lines(controls, state, gate, machine),
       clear(controls, state, gate), sorter(controls, gate), log(controls, state, gate, tellUser),
       repeat(controls, state, gate, pacer, {clear, lines, sorter, log}),

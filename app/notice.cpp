@@ -23,7 +23,7 @@ Notice::Notice(QWidget *form, Pacer &pacer)
     };
 }
 
-void Notice::show(const QString &text)
+void Notice::tell(const QString &text)
 {
     setText(text);
     adjustSize();

@@ -15,7 +15,7 @@ class Notice : public QLabel
 public:
     Notice(QWidget *form, Pacer &pacer);
 
-    void show(const QString &text);
+    void tell(const QString &text);
 
     static constexpr int shownMsec = 8000;
 
