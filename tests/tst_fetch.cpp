@@ -261,7 +261,7 @@ private slots:
             << "ihh" << failed + "結果ファイルではなく HTML のページです" << "";
         QTest::newRow("three in a row: the source may have changed")
             << "hdhh" << failed + "結果ファイルではなく HTML のページです"
-            << "取得元が変わったかもしれません (3 回続けて読めません): http://example.invalid/r.csv\n"
+            << "取得元が変わったかもしれません (3 回続けて読めません): http://127.0.0.1/r.csv\n"
                "返ってきたもの: <html> <b>login</b>\n</html>";
         QTest::newRow("the network down three times is no changed source")
             << "ddd" << failed + "ネットワークにつながりません: Host not found" << "";
@@ -279,7 +279,7 @@ private slots:
             last = FetchRecord::after(last, QDateTime(QDate(2026, 12, 10), QTime(20, 5)), d, 1);
         }
         QTEST(FetchRecord::lastText(last), "last");
-        QTEST(FetchRecord::changedText(last, QUrl("http://example.invalid/r.csv")), "changed");
+        QTEST(FetchRecord::changedText(last, QUrl("http://127.0.0.1/r.csv")), "changed");
     }
 
     // The schedule on a clock the test sets: draws on Mondays and Thursdays
