@@ -1,6 +1,7 @@
 #include "ticketbook.h"
 
 #include "calendar/calendar.h"
+#include "files/byteordermark.h"
 #include "files/textlines.h"
 #include "history/loggedline.h"
 
@@ -230,5 +231,10 @@ std::string TicketBook::text() const
             bytes += "told," + std::to_string(number) + ',' + std::to_string(std::get<1>(*mark)) + ','
                      + toldNames[std::get<2>(*mark)] + "\r\n";
     }
-    return bytes + unreadable;
+    bytes += unreadable;
+    // A kept line that begins with a byte-order mark, first in a file with no
+    // rows, keeps it behind one more: a reader passes over only the first.
+    if (ByteOrderMark::begins(bytes.data(), bytes.size()))
+        bytes.insert(0, ByteOrderMark::bytes, ByteOrderMark::size);
+    return bytes;
 }
