@@ -48,30 +48,6 @@ std::string countedList(const char *what, const NumberList &numbers)
     return numbers.empty() ? text : text + " (" + listed(numbers) + ")";
 }
 
-// Standard output written a block at a time: one string of all the winning
-// lines of a large log was copied whole each time it grew.
-class BlockOutput
-{
-public:
-    ~BlockOutput() { flush(); }
-    BlockOutput &operator+=(const std::string &text)
-    {
-        block += text;
-        if (block.size() >= blockSize)
-            flush();
-        return *this;
-    }
-    void flush()
-    {
-        std::fwrite(block.data(), 1, block.size(), stdout);
-        block.clear();
-    }
-
-private:
-    static constexpr size_t blockSize = 64 * 1024;
-    std::string block;
-};
-
 // The lines that were skipped, on standard error.
 void reportSkipped(const char *where, const NumberList &lines)
 {
@@ -80,39 +56,44 @@ void reportSkipped(const char *where, const NumberList &lines)
                      listed(lines).c_str());
 }
 
-// The log as a command reads it: each drawn line once, with its last record.
-struct ReadLog
-{
-    LogFile::Position position;
-    std::vector<LoggedLine> lines;
-};
-
-// Reads the whole log; false, the reason said, when it cannot be read.
-bool readLog(const QString &logPath, ReadLog &log)
+// Reads the whole log into `lines`, a vector or a LineSink; false, the
+// reason said, when it cannot be read.
+template <typename Lines>
+bool readLog(const QString &logPath, LogFile::Position &position, Lines &lines)
 {
     if (logPath.isEmpty()) {
         std::fputs("drava: cannot read the log: there is no folder for it\n", stderr);
         return false;
     }
-    if (LogFile::readWhole(fileName(logPath), log.position, log.lines) != LogFile::Result::Read) {
+    if (LogFile::readWhole(fileName(logPath), position, lines) != LogFile::Result::Read) {
         std::fprintf(stderr, "drava: cannot read the log %s: %s\n", qPrintable(logPath),
-                     RegularFile::reason(log.position.error).c_str());
+                     RegularFile::reason(position.error).c_str());
         return false;
     }
     return true;
 }
 
-// Reads the results book; false, the reason said, when it cannot be read
-// or is none.
-bool readBook(const QString &bookPath, BookFile::Read &read)
+BookFile::Read bookAt(const QString &bookPath)
 {
-    read = bookPath.isEmpty() ? BookFile::Read{{}, {}, ENOENT} : BookFile::read(bookPath);
+    return bookPath.isEmpty() ? BookFile::Read{{}, {}, ENOENT} : BookFile::read(bookPath);
+}
+
+// Whether the results book was read; the reason said when it could not be,
+// or is none.
+bool bookRead(const QString &bookPath, const BookFile::Read &read)
+{
     if (read.error == BookFile::notABook)
         std::fprintf(stderr, "drava: %s is not a results book\n", qPrintable(bookPath));
     else if (read.error)
         std::fprintf(stderr, "drava: cannot read the book %s: %s\n", qPrintable(bookPath),
                      qPrintable(BookFile::reason(read.error)));
     return read.error == 0;
+}
+
+bool readBook(const QString &bookPath, BookFile::Read &read)
+{
+    read = bookAt(bookPath);
+    return bookRead(bookPath, read);
 }
 
 // An import's report, as --import prints it: "added 1, known 1900, …".
@@ -170,50 +151,72 @@ int changeTickets(const QString &ticketsPath, const TicketFile::Change &change, 
 } // namespace
 
 namespace Commands {
+// The commands that read the log take its lines a span at a time, as they
+// settle, and print once it is read whole: a log far out of order starts
+// over, and one that cannot be read prints nothing.
 int check(const CommandLine &command, const QString &logPath)
 {
-    ReadLog log;
-    if (!readLog(logPath, log))
+    std::string out;
+    const LineSink sink{[&](LineSpan lines) {
+                            const LineSpan span = linesBetween(lines, command.fromDate, command.toDate);
+                            for (const LoggedLine *line = span.begin; line != span.end; ++line)
+                                if (const int prize = prizeOf(*line, command.draw)) {
+                                    line->appendText(out);
+                                    out += {',', char('0' + prize), '\n'};
+                                }
+                        },
+                        [&] { out.clear(); }};
+    LogFile::Position log;
+    if (!readLog(logPath, log, sink))
         return 1;
-    BlockOutput out;
-    const LineSpan span = linesBetween(log.lines, command.fromDate, command.toDate);
-    for (const LoggedLine *line = span.begin; line != span.end; ++line)
-        if (const int prize = prizeOf(*line, command.draw))
-            out += line->text() + ',' + char('0' + prize) + '\n';
-    out.flush();
-    reportSkipped("", log.position.reader.skipped());
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    reportSkipped("", log.reader.skipped());
     return 0;
 }
 
 int stats(const CommandLine &command, const QString &logPath)
 {
-    ReadLog log;
-    if (!readLog(logPath, log))
+    Tally tally;
+    const LineSink sink{[&](LineSpan lines) { addTo(tally, linesBetween(lines, command.fromDate, command.toDate)); },
+                        [&] { tally = Tally(); }};
+    LogFile::Position log;
+    if (!readLog(logPath, log, sink))
         return 1;
-    const Tally tally = tallyOf(linesBetween(log.lines, command.fromDate, command.toDate));
     const Evenness test = evennessOf(tally);
     std::printf("lines %llu\n", static_cast<unsigned long long>(tally.lines));
     for (int n = Game::lowest; n <= Game::highest; ++n)
         std::printf("%d %llu\n", n, static_cast<unsigned long long>(tally.numbers[size_t(n)]));
     std::printf("%s\n", qPrintable(Texts::evenness(test, Texts::Form::CommandLine)));
-    reportSkipped("", log.position.reader.skipped());
+    reportSkipped("", log.reader.skipped());
     return 0;
 }
 
 int results(const CommandLine &command, const QString &logPath, const QString &bookPath)
 {
-    ReadLog log;
-    BookFile::Read book;
-    if (!readLog(logPath, log) || !readBook(bookPath, book))
+    // The book is read before the log's lines come, but a failure to read
+    // it is told after the log's, as it always was.
+    const BookFile::Read book = bookAt(bookPath);
+    std::string out;
+    Plays::Ledger ledger;
+    const auto each = [&out](const LoggedLine &line, int draw, const DrawResult *, int tier) {
+        if (tier) {
+            line.appendText(out);
+            out += ',' + std::to_string(draw) + ',' + char('0' + tier) + '\n';
+        }
+    };
+    const LineSink sink{[&](LineSpan lines) {
+                            if (book.error == 0)
+                                Plays::addTo(ledger, book.book, linesBetween(lines, command.fromDate, command.toDate),
+                                             command.draws, each);
+                        },
+                        [&] {
+                            out.clear();
+                            ledger = Plays::Ledger();
+                        }};
+    LogFile::Position log;
+    if (!readLog(logPath, log, sink) || !bookRead(bookPath, book))
         return 1;
-    const LineSpan span = linesBetween(log.lines, command.fromDate, command.toDate);
-    BlockOutput out;
-    const Plays::Ledger ledger =
-        Plays::ledgerOf(book.book, span, command.draws, [&out](const LoggedLine &line, int draw, const DrawResult *, int tier) {
-            if (tier)
-                out += line.text() + ',' + std::to_string(draw) + ',' + char('0' + tier) + '\n';
-        });
-    out.flush();
+    std::fwrite(out.data(), 1, out.size(), stdout);
     const auto yen = [](int64_t value) { return static_cast<long long>(value); };
     std::fprintf(stderr, "drava: if every line was bought: %s for %lld yen, won %lld yen, balance %lld yen; %llu waiting for results",
                  counted(ledger.all.lines, "line").c_str(), yen(ledger.all.cost()), yen(ledger.all.won),
@@ -221,7 +224,7 @@ int results(const CommandLine &command, const QString &logPath, const QString &b
     if (ledger.all.unknownPrizes)
         std::fprintf(stderr, "; %s won a prize not in the book", counted(ledger.all.unknownPrizes, "line").c_str());
     std::fputc('\n', stderr);
-    reportSkipped("", log.position.reader.skipped());
+    reportSkipped("", log.reader.skipped());
     reportSkipped("the book: ", book.book.skipped());
     return 0;
 }
@@ -365,11 +368,12 @@ int buy(const CommandLine &command, const QString &ticketsPath, const QString &l
     ticket.draws = command.draws;
     ticket.firstDraw = command.firstDraw;
     if (std::any_of(ticket.lines.begin(), ticket.lines.end(), [](const TicketLine &l) { return l.logged(); })) {
-        ReadLog log;
+        LogFile::Position log;
+        std::vector<LoggedLine> logged;
         std::string missing;
-        if (!readLog(logPath, log))
+        if (!readLog(logPath, log, logged))
             return 1;
-        if (!findInLog(ticket.lines, log.lines, missing)) {
+        if (!findInLog(ticket.lines, logged, missing)) {
             std::fprintf(stderr, "drava: the line %s is not in the log %s\n", missing.c_str(), qPrintable(logPath));
             return 1;
         }

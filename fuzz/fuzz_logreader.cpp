@@ -187,14 +187,20 @@ void checkBook(const char *data, size_t size, const std::vector<LoggedLine> &lin
 // Cut after the first line end at each cut - 1 or later, as the log is to be
 // read on several threads: the first piece by a reader from the start, each
 // other by one of its own, settled on its own, all put together after. The
-// lines, to their order in the log, and the counts are one reader's.
+// lines, to their order in the log, and the counts are one reader's. Handed
+// on as they settle, a few held back, they are the same unless a piece
+// reached back past those handed on.
 void checkPieces(const char *data, size_t size, std::array<size_t, 3> cuts, const LogReader &whole,
                  const std::vector<LoggedLine> &kept)
 {
+    const size_t held = cuts[0] % 4;
     std::sort(cuts.begin(), cuts.end());
     LogReader joined;
-    std::vector<LoggedLine> lines, piece;
+    std::vector<LoggedLine> lines, piece, handed, handing;
     SettledPieces settled(lines);
+    const LineSink sink{[&](LineSpan span) { handed.insert(handed.end(), span.begin, span.end); }, {}};
+    SettledPieces handedOn(handing, sink, held);
+    bool inOrder = true;
     size_t begin = 0;
     for (size_t k = 0; k <= cuts.size(); ++k) {
         size_t end = size;
@@ -205,11 +211,17 @@ void checkPieces(const char *data, size_t size, std::array<size_t, 3> cuts, cons
         piece.clear();
         (k == 0 ? joined : own).feed(data + begin, end - begin, piece);
         keepLastOfEach(piece);
-        settled.add(piece, k == 0 ? 0 : joined.takeOn(own));
+        const uint64_t before = k == 0 ? 0 : joined.takeOn(own);
+        settled.add(piece, before);
+        inOrder = inOrder && handedOn.add(piece, before);
         begin = end;
     }
     settled.finish();
     require(same(lines, kept), "the lines do not depend on where the log is cut into pieces");
+    if (inOrder) {
+        handedOn.finish();
+        require(same(handed, kept), "the lines handed on as they settle are those held");
+    }
     require(joined.lineCount() == whole.lineCount() && joined.skipped() == whole.skipped()
                 && joined.bytesFed() == whole.bytesFed(),
             "the counts do not depend on where the log is cut into pieces");

@@ -73,24 +73,57 @@ std::vector<LoggedLine> readTail(const std::string &path, size_t bytes)
     return lines;
 }
 
-Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines)
+namespace {
+// A file on the disk is read on every core; standard input and pipes as
+// they come, in one piece.
+bool onDisk(const std::string &path)
 {
-    lines.clear();
-    // A file on the disk is read on every core; standard input and pipes
-    // as they come, in one piece.
-    if (path != "-" && RegularFile::isRegular(path)) {
-        const RegularFile file(path, O_RDONLY);
-        position.error = file.isOpen() ? file.identify(position.identity) : file.error();
-        if (position.error == 0)
-            position.error = LogPieces::read(file, position.identity.size, position.reader, lines,
-                                             LogPieces::optionsFor(LogPieces::Reader::command));
-        return resultOf(position.error);
-    }
-    position.error = InputFile::read(path, [&](const char *data, size_t size) {
+    return path != "-" && RegularFile::isRegular(path);
+}
+
+int readFromDisk(const std::string &path, Position &position,
+                 const std::function<int(const RegularFile &file, uint64_t size)> &read)
+{
+    const RegularFile file(path, O_RDONLY);
+    position.error = file.isOpen() ? file.identify(position.identity) : file.error();
+    return position.error ? position.error : read(file, position.identity.size);
+}
+
+int readInput(const std::string &path, Position &position, std::vector<LoggedLine> &lines)
+{
+    const int error = InputFile::read(path, [&](const char *data, size_t size) {
         position.reader.feed(data, size, lines);
         return true;
     });
     keepLastOfEach(lines);
+    return error;
+}
+} // namespace
+
+Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines)
+{
+    lines.clear();
+    const auto options = LogPieces::optionsFor(LogPieces::Reader::command);
+    position.error = onDisk(path) ? readFromDisk(path, position,
+                                                 [&](const RegularFile &file, uint64_t size) {
+                                                     return LogPieces::read(file, size, position.reader, lines, options);
+                                                 })
+                                  : readInput(path, position, lines);
+    return resultOf(position.error);
+}
+
+Result readWhole(const std::string &path, Position &position, const LineSink &sink)
+{
+    const auto options = LogPieces::optionsFor(LogPieces::Reader::command);
+    if (onDisk(path)) {
+        position.error = readFromDisk(path, position, [&](const RegularFile &file, uint64_t size) {
+            return LogPieces::handOn(file, size, position.reader, sink, options);
+        });
+        return resultOf(position.error);
+    }
+    std::vector<LoggedLine> lines;
+    if ((position.error = readInput(path, position, lines)) == 0)
+        sink.take({lines.data(), lines.data() + lines.size()});
     return resultOf(position.error);
 }
 } // namespace LogFile

@@ -47,4 +47,7 @@ std::vector<LoggedLine> readTail(const std::string &path, size_t bytes);
 // as an empty log: it is no log. A regular file is read in pieces on every
 // core. Its records go to `lines` as readMore puts them.
 Result readWhole(const std::string &path, Position &position, std::vector<LoggedLine> &lines);
+// The same, its lines handed on to `sink` as they settle, as a command that
+// needs each line once reads them: a log of years is never held whole.
+Result readWhole(const std::string &path, Position &position, const LineSink &sink);
 } // namespace LogFile

@@ -131,6 +131,13 @@ LoggedLine LoggedLine::after(uint64_t records) const
 
 std::string LoggedLine::text() const
 {
+    std::string text;
+    appendText(text);
+    return text;
+}
+
+void LoggedLine::appendText(std::string &out) const
+{
     // By hand: a command prints the winning lines of millions.
     char text[48];
     const int d = date(), t = time();
@@ -154,7 +161,7 @@ std::string LoggedLine::text() const
             *at++ = char('0' + n / 10);
         *at++ = char('0' + n % 10);
     }
-    return std::string(text, size_t(at - text));
+    out.append(text, size_t(at - text));
 }
 
 bool parseRecord(const char *p, size_t size, uint64_t order, LoggedLine &line)
@@ -170,25 +177,29 @@ bool parseRecord(const char *p, size_t size, uint64_t order, LoggedLine &line)
     return true;
 }
 
-const char *parseRecordLine(const char *p, const char *end, uint64_t order, LoggedLine &line, LastStamp &last)
+const char *parseRecordLines(const char *p, const char *end, uint64_t &order, std::vector<LoggedLine> &lines)
 {
-    if (end - p <= long(RecordWidth::head + longestNumbers))
-        return nullptr; // near the end of what was read: the line may go on past it
-    uint64_t stamp = last.stamp;
-    if (stamp == 0 || std::memcmp(p, last.text.data(), last.text.size()) != 0) {
-        if ((stamp = stampAt(p)) == 0)
-            return nullptr;
-        std::memcpy(last.text.data(), p, last.text.size());
-        last.stamp = stamp;
+    // The stamp of the record read last, as read and as a number.
+    std::array<char, 19> lastText{};
+    uint64_t lastStamp = 0;
+    while (end - p > long(RecordWidth::head + longestNumbers)) { // else the line may go on past `end`
+        uint64_t stamp = lastStamp;
+        if (stamp == 0 || std::memcmp(p, lastText.data(), lastText.size()) != 0) {
+            if ((stamp = stampAt(p)) == 0)
+                break;
+            std::memcpy(lastText.data(), p, lastText.size());
+            lastStamp = stamp;
+        }
+        const int letter = letterAt(p);
+        uint64_t numbers = 0;
+        const char *at = letter < 0 ? nullptr : numbersInBuffer(p + RecordWidth::head, numbers);
+        if (!at)
+            break;
+        at += *at == '\r';
+        if (*at != '\n')
+            break;
+        lines.emplace_back(stamp * 8 + uint64_t(letter), numbers, order++);
+        p = at + 1;
     }
-    const int letter = letterAt(p);
-    uint64_t numbers = 0;
-    const char *at = letter < 0 ? nullptr : numbersInBuffer(p + RecordWidth::head, numbers);
-    if (!at)
-        return nullptr;
-    at += *at == '\r';
-    if (*at != '\n')
-        return nullptr;
-    line = LoggedLine(stamp * 8 + uint64_t(letter), numbers, order);
-    return at + 1;
+    return p;
 }

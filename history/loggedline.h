@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A record's widths as the program writes it, its line end aside:
 // yyyy/mm/dd,hh:mm:ss,L, fixed in width, then six numbers of one or two
@@ -52,6 +53,8 @@ public:
 
     // The record as the program writes it, without its line end.
     std::string text() const;
+    // The same put at the end of `out`: a command prints the winners of millions.
+    void appendText(std::string &out) const;
 
     // The key of the first line of a day, for looking up a date range.
     static uint64_t keyOfDay(int date) { return uint64_t(date) * 1000000 * 8; }
@@ -75,18 +78,11 @@ inline int prizeOf(const LoggedLine &line, const AnnouncedDraw &draw)
     return prizeOf(line.numberMask(), draw);
 }
 
-// The stamp of the record read last: the five lines of a batch share theirs,
-// and a log read line by line reads it once a batch.
-struct LastStamp
-{
-    std::array<char, 19> text{}; // yyyy/mm/dd,hh:mm:ss, as read
-    uint64_t stamp = 0; // yyyymmddhhmmss; 0 for none yet
-};
-
-// Reads a record and its line end, CR LF or LF, from `text`, where a line
-// begins, without looking for the line end first: the common case of a log
-// the program wrote. Returns where the next line begins, or nullptr for
-// anything else, a record among them when its line end is not before `end`;
-// parseRecord reads those once their line is found. What it takes,
-// parseRecord takes alike.
-const char *parseRecordLine(const char *text, const char *end, uint64_t order, LoggedLine &line, LastStamp &last);
+// Reads records one after another from `text`, where a line begins, each
+// with its line end, CR LF or LF, without looking for the line end first:
+// the common case of a log the program wrote. The five lines of a batch
+// share their stamp, which is read once. Stops before anything else, a record
+// among them when its line end is not before `end` (parseRecord reads those
+// once their line is found), and returns where; what it takes, parseRecord
+// takes alike. Each record read goes onto `lines`, numbered on from `order`.
+const char *parseRecordLines(const char *text, const char *end, uint64_t &order, std::vector<LoggedLine> &lines);

@@ -126,13 +126,16 @@ Options optionsFor(Reader reader)
     return options;
 }
 
-int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<LoggedLine> &lines,
-         const Options &options, const std::atomic_bool &cancel, const std::function<void(uint64_t)> &progress)
+namespace {
+// A piece that reaches back before lines already handed on.
+constexpr int reachedBack = -1;
+
+// Reads `file` from where `reader` stopped up to `to` into `settled`; as
+// read does, but for reachedBack.
+int readInto(const RegularFile &file, uint64_t to, LogReader &reader, SettledPieces &settled,
+             const Options &options, const std::atomic_bool &cancel, const std::function<void(uint64_t)> &progress)
 {
-    lines.clear();
     const uint64_t from = reader.bytesFed();
-    if (to <= from)
-        return 0;
     const uint64_t pieceBytes = std::max<size_t>(options.pieceBytes, 1);
     const uint64_t count = (to - from + pieceBytes - 1) / pieceBytes;
     const auto cut = [&](uint64_t k) { return k == count ? to : from + k * pieceBytes; };
@@ -146,11 +149,6 @@ int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<Lo
         const auto piece = [&, k] { return readOne(k); };
         return options.behindWindow ? BehindWindow::run(piece) : QtConcurrent::run(piece);
     };
-    // Room for every record at once: growing a vector of millions would hold
-    // it twice for a moment.
-    lines.reserve(size_t((to - from) / shortestLine + 1));
-    preferLargePages(lines);
-    SettledPieces settled(lines);
     std::deque<QFuture<Piece>> reading; // in the log's order, never more than the threads
     uint64_t next = 0;
     int error = 0;
@@ -170,7 +168,10 @@ int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<Lo
                 settled.add(piece.lines, 0);
             break;
         }
-        settled.add(piece.lines, k == 0 ? 0 : reader.takeOn(piece.reader));
+        if (!settled.add(piece.lines, k == 0 ? 0 : reader.takeOn(piece.reader))) {
+            error = reachedBack;
+            break;
+        }
         if (progress)
             progress(reader.bytesFed());
         if (!piece.whole)
@@ -182,7 +183,49 @@ int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<Lo
         piece.cancel();
         piece.waitForFinished();
     }
+    return error;
+}
+} // namespace
+
+int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<LoggedLine> &lines,
+         const Options &options, const std::atomic_bool &cancel, const std::function<void(uint64_t)> &progress)
+{
+    lines.clear();
+    const uint64_t from = reader.bytesFed();
+    if (to <= from)
+        return 0;
+    // Room for every record at once: growing a vector of millions would hold
+    // it twice for a moment.
+    lines.reserve(size_t((to - from) / shortestLine + 1));
+    preferLargePages(lines);
+    SettledPieces settled(lines);
+    const int error = readInto(file, to, reader, settled, options, cancel, progress);
     settled.finish();
+    return error;
+}
+
+int handOn(const RegularFile &file, uint64_t to, LogReader &reader, const LineSink &sink, const Options &options)
+{
+    if (to <= reader.bytesFed())
+        return 0;
+    const LogReader first = reader;
+    // A piece's records, once settled, are as many as the lines any later
+    // piece may merge with: only a log far out of order reaches further.
+    const size_t held = options.pieceBytes / shortestLine + 2;
+    std::vector<LoggedLine> lines;
+    lines.reserve(5 * held);
+    SettledPieces settled(lines, sink, held);
+    int error = readInto(file, to, reader, settled, options, std::atomic_bool(false), {});
+    if (error == 0)
+        settled.finish();
+    if (error != reachedBack)
+        return error;
+    // What was handed on is taken back, and the log read all at once.
+    reader = first;
+    sink.startOver();
+    error = read(file, to, reader, lines, options);
+    if (error == 0)
+        sink.take({lines.data(), lines.data() + lines.size()});
     return error;
 }
 } // namespace LogPieces

@@ -39,4 +39,9 @@ Options optionsFor(Reader reader);
 int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<LoggedLine> &lines,
          const Options &options, const std::atomic_bool &cancel = std::atomic_bool(false),
          const std::function<void(uint64_t)> &progress = {});
+
+// Reads `file` as read does, but hands its lines on to `sink` as they
+// settle, in their order, never holding them all: what a command that needs
+// each line once reads. A log far out of order is read again all at once.
+int handOn(const RegularFile &file, uint64_t to, LogReader &reader, const LineSink &sink, const Options &options);
 } // namespace LogPieces

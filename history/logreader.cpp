@@ -43,19 +43,16 @@ void LogReader::feed(const char *data, size_t size, std::vector<LoggedLine> &out
 {
     fed += size;
     const char *at = data, *end = data + size;
-    LastStamp last;
     while (at < end) {
-        // Most lines are records as the program writes them, read in one pass.
-        // The first line of the log may begin with a byte-order mark.
-        LoggedLine line;
-        const char *next = nullptr;
-        if (partial.empty() && !partialTooLong && (lines > 0 || !atLogStart)
-            && (next = parseRecordLine(at, end, records, line, last))) {
-            out.push_back(line);
-            ++lines;
-            ++records;
-            at = next;
-            continue;
+        // Most lines are records as the program writes them, read in one pass
+        // until one is not. The first line of the log may begin with a
+        // byte-order mark.
+        if (partial.empty() && !partialTooLong && (lines > 0 || !atLogStart)) {
+            const uint64_t first = records;
+            at = parseRecordLines(at, end, records, out);
+            lines += records - first;
+            if (at == end)
+                return;
         }
         const char *lf = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)));
         if (!lf) {
@@ -121,32 +118,52 @@ void keepLastOfEach(std::vector<LoggedLine> &lines)
     lines.resize(kept);
 }
 
-void SettledPieces::add(const std::vector<LoggedLine> &piece, uint64_t before)
+bool SettledPieces::add(const std::vector<LoggedLine> &piece, uint64_t before)
 {
+    if (sink && anyHanded && !piece.empty() && piece.front().key() <= lastHandedKey)
+        return false;
     const size_t old = lines.size();
     if (before == 0)
         lines.insert(lines.end(), piece.begin(), piece.end());
     else
         for (const LoggedLine &line : piece)
             lines.push_back(line.after(before));
-    if (unsorted || old == 0 || piece.empty() || lines[old - 1].key() < lines[old].key())
-        return;
-    // The lines so far that the piece's first one is not after: in a log in
-    // the order of its stamps, a few at most.
-    const auto seam = lines.begin() + long(old);
-    const auto from = std::lower_bound(lines.begin(), seam, lines[old].key(),
-                                       [](const LoggedLine &line, uint64_t key) { return line.key() < key; });
-    if (seam - from > long(piece.size())) {
-        unsorted = true; // merging each piece into so many would cost more than a sort
-        return;
+    if (!unsorted && old > 0 && !piece.empty() && !(lines[old - 1].key() < lines[old].key())) {
+        // The lines so far that the piece's first one is not after: in a log
+        // in the order of its stamps, a few at most.
+        const auto seam = lines.begin() + long(old);
+        const auto from = std::lower_bound(lines.begin(), seam, lines[old].key(),
+                                           [](const LoggedLine &line, uint64_t key) { return line.key() < key; });
+        if (!sink && seam - from > long(piece.size())) {
+            unsorted = true; // merging each piece into so many would cost more than a sort
+            return true;
+        }
+        // Of a line in both, the piece's record is the later: it sorts after.
+        std::inplace_merge(from, seam, lines.end());
+        auto kept = from;
+        for (auto line = from; line != lines.end(); ++line)
+            if (line + 1 == lines.end() || line[1].key() != line->key())
+                *kept++ = *line;
+        lines.erase(kept, lines.end());
     }
-    // Of a line in both, the piece's record is the later: it sorts after.
-    std::inplace_merge(from, seam, lines.end());
-    auto kept = from;
-    for (auto line = from; line != lines.end(); ++line)
-        if (line + 1 == lines.end() || line[1].key() != line->key())
-            *kept++ = *line;
-    lines.erase(kept, lines.end());
+    if (sink && lines.size() > handed + held)
+        handOn(lines.size() - handed - held);
+    return true;
+}
+
+void SettledPieces::handOn(size_t count)
+{
+    const LoggedLine *first = lines.data() + handed;
+    sink->take({first, first + count});
+    handed += count;
+    lastHandedKey = lines[handed - 1].key();
+    anyHanded = true;
+    // Those handed on make room once they are three in four: each line held
+    // is moved down a third of the time, and the buffer stays small.
+    if (handed >= 3 * (lines.size() - handed)) {
+        lines.erase(lines.begin(), lines.begin() + long(handed));
+        handed = 0;
+    }
 }
 
 void SettledPieces::finish()
@@ -154,6 +171,8 @@ void SettledPieces::finish()
     if (unsorted)
         keepLastOfEach(lines);
     unsorted = false;
+    if (sink && lines.size() > handed)
+        handOn(lines.size() - handed);
 }
 
 std::vector<LoggedLine> withNewer(const std::vector<LoggedLine> &settled, std::vector<LoggedLine> newer)
@@ -177,13 +196,17 @@ std::vector<LoggedLine> withNewer(const std::vector<LoggedLine> &settled, std::v
     return all;
 }
 
-LineSpan linesBetween(const std::vector<LoggedLine> &lines, int fromDate, int toDate)
+LineSpan linesBetween(LineSpan lines, int fromDate, int toDate)
 {
     const auto before = [](const LoggedLine &line, uint64_t key) { return line.key() < key; };
-    const LoggedLine *first = lines.data(), *last = lines.data() + lines.size();
     if (fromDate > 0)
-        first = std::lower_bound(first, last, LoggedLine::keyOfDay(fromDate), before);
+        lines.begin = std::lower_bound(lines.begin, lines.end, LoggedLine::keyOfDay(fromDate), before);
     if (toDate > 0)
-        last = std::lower_bound(first, last, LoggedLine::keyOfDay(toDate + 1), before);
-    return {first, last};
+        lines.end = std::lower_bound(lines.begin, lines.end, LoggedLine::keyOfDay(toDate + 1), before);
+    return lines;
+}
+
+LineSpan linesBetween(const std::vector<LoggedLine> &lines, int fromDate, int toDate)
+{
+    return linesBetween(LineSpan{lines.data(), lines.data() + lines.size()}, fromDate, toDate);
 }

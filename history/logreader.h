@@ -4,6 +4,7 @@
 #include "files/numberlist.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +54,24 @@ using SettledLines = std::shared_ptr<const std::vector<LoggedLine>>;
 // Sorts lines by stamp and letter and keeps the last record of each drawn line.
 void keepLastOfEach(std::vector<LoggedLine> &lines);
 
+// Some of the settled lines, in their order.
+struct LineSpan
+{
+    const LoggedLine *begin, *end;
+    size_t size() const { return size_t(end - begin); }
+};
+
+// What a command makes of the log's lines, handed them in their settled
+// order a span at a time as they become known: a log of years holds
+// millions, and a command needs each only once.
+struct LineSink
+{
+    std::function<void(LineSpan)> take;
+    // Forget what was taken: the lines come again from the first. That a log
+    // is far out of the order of its stamps is known only once some are taken.
+    std::function<void()> startOver;
+};
+
 // The records of a log read in pieces, each piece's settled on their own
 // (keepLastOfEach), put together in the log's order into what keepLastOfEach
 // makes of them all at once.
@@ -61,18 +80,33 @@ class SettledPieces
 public:
     // Onto `lines`, empty or settled.
     explicit SettledPieces(std::vector<LoggedLine> &lines) : lines(lines) {}
+    // Handing on to `sink` all but the last `held` lines as they settle: no
+    // later piece reaches back past those unless the log is far out of order.
+    SettledPieces(std::vector<LoggedLine> &lines, const LineSink &sink, size_t held)
+        : lines(lines), sink(&sink), held(held)
+    {
+    }
 
     // The next piece's records, with `before` records in the log before them:
     // merged with the lines so far where their stamps meet, as where a batch
-    // saved twice is cut between its saves.
-    void add(const std::vector<LoggedLine> &piece, uint64_t before);
+    // saved twice is cut between its saves. False, and nothing added, when
+    // the lines are handed on and the piece reaches back past those handed.
+    bool add(const std::vector<LoggedLine> &piece, uint64_t before);
     // Settles a log far out of the order of its stamps, whose pieces reached
-    // further back than they were long: it is sorted once, at the end.
+    // further back than they were long: it is sorted once, at the end. What
+    // is still held is handed on.
     void finish();
 
 private:
+    void handOn(size_t count);
+
     std::vector<LoggedLine> &lines;
     bool unsorted = false;
+    const LineSink *sink = nullptr;
+    size_t held = 0;
+    size_t handed = 0;          // lines at the front already handed on
+    uint64_t lastHandedKey = 0; // the key of the last of them; none before the first
+    bool anyHanded = false;
 };
 
 // `settled` with the records read after it; both as keepLastOfEach leaves them.
@@ -80,9 +114,5 @@ std::vector<LoggedLine> withNewer(const std::vector<LoggedLine> &settled, std::v
 
 // The settled lines stamped from `fromDate` to `toDate` (yyyymmdd, both
 // included; 0 for no bound), as a range of `lines`.
-struct LineSpan
-{
-    const LoggedLine *begin, *end;
-    size_t size() const { return size_t(end - begin); }
-};
+LineSpan linesBetween(LineSpan lines, int fromDate, int toDate);
 LineSpan linesBetween(const std::vector<LoggedLine> &lines, int fromDate, int toDate);

@@ -70,7 +70,7 @@ void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayF
     for (const LoggedLine *line = lines.begin; line != lines.end; ++line) {
         const int64_t stamp = stampOf(line->date(), line->time());
         if (stamp != lastStamp) {
-            if (next > 0 && stamp < closeAt(next - 1))
+            if (lastStamp < 0 || (next > 0 && stamp < closeAt(next - 1)))
                 next = closingAfter(book, stamp);
             while (next < dated.size() && closeAt(next) <= stamp)
                 ++next;
@@ -87,9 +87,16 @@ void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayF
 Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach)
 {
     Ledger ledger;
+    addTo(ledger, book, lines, draws, alsoEach);
+    return ledger;
+}
+
+void addTo(Ledger &ledger, const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach)
+{
     if (book.draws().empty() && !alsoEach) { // every play waits: no line need be looked at
-        ledger.all.lines = ledger.waiting = lines.size() * uint64_t(draws);
-        return ledger;
+        ledger.all.lines += lines.size() * uint64_t(draws);
+        ledger.waiting += lines.size() * uint64_t(draws);
+        return;
     }
     ledger.byDraw.resize(book.draws().size());
     const DrawResult *front = book.draws().data();
@@ -111,6 +118,5 @@ Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws, const PlayFu
                 totals->won += result->prizeOf(tier);
         }
     });
-    return ledger;
 }
 } // namespace Plays

@@ -51,4 +51,6 @@ struct Ledger
 
 // `alsoEach` hears each play as forEachPlay's function does.
 Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach = {});
+// The plays of `lines` added to `ledger`, as the log's lines come a span at a time.
+void addTo(Ledger &ledger, const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach = {});
 } // namespace Plays

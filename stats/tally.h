@@ -17,6 +17,8 @@ struct Tally
 
 // The tally of `span`; prizes only with a draw.
 Tally tallyOf(LineSpan span, const AnnouncedDraw *draw = nullptr);
+// `span` counted into `tally`, as the log's lines come a span at a time.
+void addTo(Tally &tally, LineSpan span, const AnnouncedDraw *draw = nullptr);
 
 inline Evenness evennessOf(const Tally &tally)
 {

@@ -17,23 +17,31 @@ struct ReadBack
     std::vector<LoggedLine> lines;
     std::vector<LoggedLine> next; // what the reader reads once the last line gets its end
 };
-// The log read by one reader fed `piece` bytes at a time, or, given
-// `threads`, from a file cut every `piece` bytes, the pieces read on that
-// many threads at once.
-ReadBack readBack(const QByteArray &log, int piece, unsigned threads = 0)
+// How a log is read back: by one reader fed `piece` bytes at a time, or from
+// a file cut every `piece` bytes, the pieces read on some threads at once
+// and either held all or handed on as they settle, as a command reads them.
+enum class How { oneReader, pieces, handedOn };
+
+ReadBack readBack(const QByteArray &log, int piece, How how = How::oneReader, unsigned threads = 1)
 {
     LogReader reader;
     std::vector<LoggedLine> lines;
-    if (threads > 0) {
+    if (how == How::oneReader) {
+        for (int at = 0; at < log.size(); at += piece)
+            reader.feed(log.constData() + at, size_t(qMin(piece, int(log.size()) - at)), lines);
+        keepLastOfEach(lines);
+    } else {
         QTemporaryDir folder;
         if (!writeFile(folder.filePath("KelpLog.csv"), log))
             qFatal("cannot write the log");
         const RegularFile file(folder.filePath("KelpLog.csv").toStdString(), O_RDONLY);
-        LogPieces::read(file, uint64_t(log.size()), reader, lines, {threads, false, size_t(piece)});
-    } else {
-        for (int at = 0; at < log.size(); at += piece)
-            reader.feed(log.constData() + at, size_t(qMin(piece, int(log.size()) - at)), lines);
-        keepLastOfEach(lines);
+        const LogPieces::Options options{threads, false, size_t(piece)};
+        const LineSink sink{[&](LineSpan span) { lines.insert(lines.end(), span.begin, span.end); },
+                            [&] { lines.clear(); }};
+        if (how == How::pieces)
+            LogPieces::read(file, uint64_t(log.size()), reader, lines, options);
+        else
+            LogPieces::handOn(file, uint64_t(log.size()), reader, sink, options);
     }
     QStringList texts;
     for (const LoggedLine &line : lines)
@@ -80,6 +88,10 @@ private slots:
         const QByteArray later = "2026/12/06,10:00:00,C,1,2,3,4,5,6", again = "2026/12/05,09:05:13,B,6,5,4,3,2,1";
         QTest::newRow("far out of stamp order, a line saved again after")
             << b + "\n" + later + "\n" + a + "\n" + again + "\n" << QString(a + " " + again + " " + later) << "";
+        const QByteArray latest = "2026/12/07,10:00:00,D,1,2,3,4,5,7", last = "2026/12/08,10:00:00,E,1,2,3,4,5,8";
+        QTest::newRow("far out of stamp order, found once lines were handed on")
+            << later + "\n" + latest + "\n" + last + "\n" + b + "\nbroken\n" + a + "\n"
+            << QString(a + " " + b + " " + later + " " + latest + " " + last) << "5";
         // Five lines of one stamp, the second batch saved again as it was, as a
         // long repeat run leaves them: each stamp read once for its lines.
         const QByteArray first = "2026/12/05,10:00:00,A,1,2,3,4,5,6\r\n2026/12/05,10:00:00,B,7,8,9,10,11,12\r\n"
@@ -125,8 +137,9 @@ private slots:
     }
     // Whole, and cut into pieces anywhere: a line across two reads is one
     // line. Cut every byte, every 7 or 40 bytes and read on 1, 2 or 7 threads,
-    // pieces end in lines, between CR and LF and in broken lines, and all
-    // give the same lines, to their place in the log, as one reader does.
+    // held or handed on, pieces end in lines, between CR and LF and in broken
+    // lines, and all give the same lines, to their place in the log, as one
+    // reader does.
     void records()
     {
         QFETCH(QByteArray, log);
@@ -136,12 +149,13 @@ private slots:
             const ReadBack one = readBack(log, piece);
             QCOMPARE(one.text, read);
             QCOMPARE(one.skipped, skipped);
-            for (unsigned threads : {1u, 2u, 7u}) {
-                const ReadBack pieces = readBack(log, piece, threads);
-                QCOMPARE(pieces.text, read);
-                QCOMPARE(pieces.skipped, skipped);
-                QVERIFY(pieces.lines == one.lines && pieces.next == one.next);
-            }
+            for (How how : {How::pieces, How::handedOn})
+                for (unsigned threads : {1u, 2u, 7u}) {
+                    const ReadBack pieces = readBack(log, piece, how, threads);
+                    QCOMPARE(pieces.text, read);
+                    QCOMPARE(pieces.skipped, skipped);
+                    QVERIFY(pieces.lines == one.lines && pieces.next == one.next);
+                }
         }
     }
 
