@@ -6,6 +6,7 @@
 #include "fetch/bookfetch.h"
 #include "fetch/fetchrecord.h"
 #include "files/inputfile.h"
+#include "files/largepages.h"
 #include "history/logfile.h"
 #include "notify/desktopnotice.h"
 #include "notify/winteller.h"
@@ -19,6 +20,7 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -47,6 +49,27 @@ std::string countedList(const char *what, const NumberList &numbers)
     const std::string text = what + (' ' + std::to_string(numbers.count));
     return numbers.empty() ? text : text + " (" + listed(numbers) + ")";
 }
+
+// What a command prints of the log's lines, held until the log is read
+// whole: a log far out of order starts over, and one that cannot be read
+// prints nothing. Room for it is asked for at once, as large as the log up
+// to a limit, in large pages: it grows at the pace the log is read, and a
+// fault for each 4 KiB of it cost more than the printing.
+class HeldOutput
+{
+public:
+    explicit HeldOutput(const QString &logPath)
+    {
+        text.reserve(size_t(std::clamp<qint64>(QFileInfo(logPath).size(), 0, mostReserved)));
+        preferLargePages(text.data(), text.capacity());
+    }
+    void print() const { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+    std::string text;
+
+private:
+    static constexpr qint64 mostReserved = 64 << 20;
+};
 
 // The lines that were skipped, on standard error.
 void reportSkipped(const char *where, const NumberList &lines)
@@ -152,24 +175,23 @@ int changeTickets(const QString &ticketsPath, const TicketFile::Change &change, 
 
 namespace Commands {
 // The commands that read the log take its lines a span at a time, as they
-// settle, and print once it is read whole: a log far out of order starts
-// over, and one that cannot be read prints nothing.
+// settle.
 int check(const CommandLine &command, const QString &logPath)
 {
-    std::string out;
+    HeldOutput out(logPath);
     const LineSink sink{[&](LineSpan lines) {
                             const LineSpan span = linesBetween(lines, command.fromDate, command.toDate);
                             for (const LoggedLine *line = span.begin; line != span.end; ++line)
                                 if (const int prize = prizeOf(*line, command.draw)) {
-                                    line->appendText(out);
-                                    out += {',', char('0' + prize), '\n'};
+                                    line->appendText(out.text);
+                                    out.text += {',', char('0' + prize), '\n'};
                                 }
                         },
-                        [&] { out.clear(); }};
+                        [&] { out.text.clear(); }};
     LogFile::Position log;
     if (!readLog(logPath, log, sink))
         return 1;
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    out.print();
     reportSkipped("", log.reader.skipped());
     return 0;
 }
@@ -196,27 +218,28 @@ int results(const CommandLine &command, const QString &logPath, const QString &b
     // The book is read before the log's lines come, but a failure to read
     // it is told after the log's, as it always was.
     const BookFile::Read book = bookAt(bookPath);
-    std::string out;
+    HeldOutput out(logPath);
     Plays::Ledger ledger;
-    const auto each = [&out](const LoggedLine &line, int draw, const DrawResult *, int tier) {
+    const auto play = [&](const LoggedLine &line, int draw, const DrawResult *result, int tier) {
+        ledger.add(book.book, result, tier);
         if (tier) {
-            line.appendText(out);
-            out += ',' + std::to_string(draw) + ',' + char('0' + tier) + '\n';
+            line.appendText(out.text);
+            out.text += ',' + std::to_string(draw) + ',' + char('0' + tier) + '\n';
         }
     };
     const LineSink sink{[&](LineSpan lines) {
                             if (book.error == 0)
-                                Plays::addTo(ledger, book.book, linesBetween(lines, command.fromDate, command.toDate),
-                                             command.draws, each);
+                                Plays::forEachPlay(book.book, linesBetween(lines, command.fromDate, command.toDate),
+                                                   command.draws, play);
                         },
                         [&] {
-                            out.clear();
+                            out.text.clear();
                             ledger = Plays::Ledger();
                         }};
     LogFile::Position log;
     if (!readLog(logPath, log, sink) || !bookRead(bookPath, book))
         return 1;
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    out.print();
     const auto yen = [](int64_t value) { return static_cast<long long>(value); };
     std::fprintf(stderr, "drava: if every line was bought: %s for %lld yen, won %lld yen, balance %lld yen; %llu waiting for results",
                  counted(ledger.all.lines, "line").c_str(), yen(ledger.all.cost()), yen(ledger.all.won),

@@ -30,8 +30,9 @@ public:
     // From the key and the six numbers packed six bits each, as a record is read.
     LoggedLine(uint64_t key, uint64_t numbers, uint64_t order);
 
-    int date() const { return int(stampOf() / 1000000); } // yyyymmdd
-    int time() const { return int(stampOf() % 1000000); } // hhmmss
+    uint64_t stamp() const { return key() >> 3; } // yyyymmddhhmmss
+    int date() const { return int(stamp() / 1000000); } // yyyymmdd
+    int time() const { return int(stamp() % 1000000); } // hhmmss
     char letter() const { return char('A' + (head >> orderHighBits & 7)); }
     int number(int k) const { return int(tail >> 6 * k & 63); }
     uint64_t numberMask() const // bit n set for each number n
@@ -63,7 +64,6 @@ private:
     // head: key (stamp * 8 + letter) above the order's top bits; tail: the
     // order's low bits above the six numbers of six bits each.
     static constexpr int orderHighBits = 14, orderLowBits = 28, numberBits = 36;
-    uint64_t stampOf() const { return key() >> 3; }
     uint64_t head = 0, tail = 0;
 };
 

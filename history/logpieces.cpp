@@ -1,5 +1,6 @@
 #include "logpieces.h"
 
+#include "files/largepages.h"
 #include "files/regularfile.h"
 #include "threads/behindwindow.h"
 
@@ -12,8 +13,8 @@
 #include <cstring>
 #include <deque>
 #include <memory>
+#include <mutex>
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -31,19 +32,32 @@ struct Piece
     bool whole = true; // false where the log was cut short while read
 };
 
-// Asks that what `lines` has room for be given in pages of 2 MiB, where
-// the system has them, as it is first written: a log's records are written
-// into it at the pace they are read, and a fault for every 4 KiB of them
-// cost more than all the pieces' sorting.
-void preferLargePages(const std::vector<LoggedLine> &lines)
+// The vectors pieces are read into, used again once their lines are taken
+// on: fresh memory costs a fault for each 4 KiB of it, more than the reading
+// of what fills it, and the allocator gives a freed vector back to the system.
+class SpareVectors
 {
-    const long page = ::sysconf(_SC_PAGESIZE);
-    const auto begin = reinterpret_cast<uintptr_t>(lines.data());
-    const uintptr_t end = begin + lines.capacity() * sizeof(LoggedLine);
-    const uintptr_t first = (begin + uintptr_t(page) - 1) / uintptr_t(page) * uintptr_t(page);
-    if (page > 0 && end > first)
-        ::madvise(reinterpret_cast<void *>(first), end - first, MADV_HUGEPAGE); // a hint: no harm if refused
-}
+public:
+    std::vector<LoggedLine> take()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (spare.empty())
+            return {};
+        std::vector<LoggedLine> vector = std::move(spare.back());
+        spare.pop_back();
+        return vector;
+    }
+    void giveBack(std::vector<LoggedLine> &&vector)
+    {
+        vector.clear();
+        const std::lock_guard<std::mutex> lock(mutex);
+        spare.push_back(std::move(vector));
+    }
+
+private:
+    std::mutex mutex;
+    std::vector<std::vector<LoggedLine>> spare;
+};
 
 // The first line end at `from` or after it and before `limit`; `limit` when
 // there is none. In a log they come every few dozen bytes: one small read
@@ -71,9 +85,10 @@ uint64_t lineEnd(const RegularFile &file, uint64_t from, uint64_t limit, int &er
 // a broken line. The first piece is read by `firstPieceReader`, from `cut`, where it
 // stopped; any other by the piece's own reader.
 Piece readPiece(const RegularFile &file, uint64_t cut, uint64_t nextCut, uint64_t to, LogReader *firstPieceReader,
-                size_t readBytes)
+                size_t readBytes, SpareVectors &spare)
 {
     Piece piece;
+    piece.lines = spare.take();
     LogReader &into = firstPieceReader ? *firstPieceReader : piece.reader;
     uint64_t begin = cut;
     if (!firstPieceReader) {
@@ -138,11 +153,12 @@ int readInto(const RegularFile &file, uint64_t to, LogReader &reader, SettledPie
     const uint64_t from = reader.bytesFed();
     const uint64_t pieceBytes = std::max<size_t>(options.pieceBytes, 1);
     const uint64_t count = (to - from + pieceBytes - 1) / pieceBytes;
+    SpareVectors spare;
     const auto cut = [&](uint64_t k) { return k == count ? to : from + k * pieceBytes; };
     // The first piece goes on where `reader` stopped; each later one is read
     // by a reader of its own, and taken on after the pieces before it.
     const auto readOne = [&](uint64_t k) {
-        return readPiece(file, cut(k), cut(k + 1), to, k == 0 ? &reader : nullptr, size_t(pieceBytes));
+        return readPiece(file, cut(k), cut(k + 1), to, k == 0 ? &reader : nullptr, size_t(pieceBytes), spare);
     };
     const unsigned threads = std::max(1u, options.threads);
     const auto start = [&](uint64_t k) {
@@ -172,6 +188,7 @@ int readInto(const RegularFile &file, uint64_t to, LogReader &reader, SettledPie
             error = reachedBack;
             break;
         }
+        spare.giveBack(std::move(piece.lines));
         if (progress)
             progress(reader.bytesFed());
         if (!piece.whole)
@@ -197,7 +214,7 @@ int read(const RegularFile &file, uint64_t to, LogReader &reader, std::vector<Lo
     // Room for every record at once: growing a vector of millions would hold
     // it twice for a moment.
     lines.reserve(size_t((to - from) / shortestLine + 1));
-    preferLargePages(lines);
+    preferLargePages(lines.data(), lines.capacity() * sizeof(LoggedLine));
     SettledPieces settled(lines);
     const int error = readInto(file, to, reader, settled, options, cancel, progress);
     settled.finish();
@@ -214,6 +231,7 @@ int handOn(const RegularFile &file, uint64_t to, LogReader &reader, const LineSi
     const size_t held = options.pieceBytes / shortestLine + 2;
     std::vector<LoggedLine> lines;
     lines.reserve(5 * held);
+    preferLargePages(lines.data(), lines.capacity() * sizeof(LoggedLine));
     SettledPieces settled(lines, sink, held);
     int error = readInto(file, to, reader, settled, options, std::atomic_bool(false), {});
     if (error == 0)

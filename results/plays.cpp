@@ -57,66 +57,55 @@ bool playedFor(const ResultsBook &book, const LoggedLine &line, int number, int 
     return first && first <= number && number < first + draws;
 }
 
-void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &play)
+DrawsAlong::DrawsAlong(const ResultsBook &book, int draws) : book(book), results(size_t(std::max(draws, 0)))
 {
+}
+
+void DrawsAlong::moveTo(int64_t stamp)
+{
+    if (stamp == lastStamp)
+        return;
     const std::vector<size_t> &dated = book.byDate();
     const auto closeAt = [&](size_t at) { return closeOf(book.draws()[dated[at]]); };
-    // Lines come in the order of their stamps: the draw that closes next after
-    // them is followed along, not looked up for each of millions.
-    // The five lines of a batch share their stamp, and so their first draw.
-    size_t next = 0;
-    int64_t lastStamp = -1;
-    int first = 0;
-    for (const LoggedLine *line = lines.begin; line != lines.end; ++line) {
-        const int64_t stamp = stampOf(line->date(), line->time());
-        if (stamp != lastStamp) {
-            if (lastStamp < 0 || (next > 0 && stamp < closeAt(next - 1)))
-                next = closingAfter(book, stamp);
-            while (next < dated.size() && closeAt(next) <= stamp)
-                ++next;
-            first = firstDrawFrom(book, next, line->date(), line->time());
-            lastStamp = stamp;
-        }
-        for (int k = 0; k < draws; ++k) {
-            const DrawResult *result = first ? book.find(first + k) : nullptr;
-            play(*line, first ? first + k : 0, result, result ? prizeOf(*line, result->draw) : 0);
-        }
-    }
+    if (lastStamp < 0 || (next > 0 && stamp < closeAt(next - 1)))
+        next = closingAfter(book, stamp);
+    while (next < dated.size() && closeAt(next) <= stamp)
+        ++next;
+    firstDraw = firstDrawFrom(book, next, int(stamp / 1000000), int(stamp % 1000000));
+    for (size_t k = 0; k < results.size(); ++k)
+        results[k] = firstDraw ? book.find(firstDraw + int(k)) : nullptr;
+    lastStamp = stamp;
 }
 
-Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach)
+void Ledger::add(const ResultsBook &book, const DrawResult *result, int tier)
 {
-    Ledger ledger;
-    addTo(ledger, book, lines, draws, alsoEach);
-    return ledger;
-}
-
-void addTo(Ledger &ledger, const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach)
-{
-    if (book.draws().empty() && !alsoEach) { // every play waits: no line need be looked at
-        ledger.all.lines += lines.size() * uint64_t(draws);
-        ledger.waiting += lines.size() * uint64_t(draws);
+    ++all.lines;
+    if (!result) {
+        ++waiting;
         return;
     }
+    byDraw.resize(book.draws().size());
+    DrawTotals &own = byDraw[size_t(result - book.draws().data())];
+    ++own.lines;
+    for (DrawTotals *totals : {&all, &own}) {
+        ++totals->tiers[size_t(tier)];
+        if (tier && result->prizeOf(tier) == DrawResult::unknown)
+            ++totals->unknownPrizes;
+        else if (tier)
+            totals->won += result->prizeOf(tier);
+    }
+}
+
+Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws)
+{
+    Ledger ledger;
     ledger.byDraw.resize(book.draws().size());
-    const DrawResult *front = book.draws().data();
-    forEachPlay(book, lines, draws, [&](const LoggedLine &line, int draw, const DrawResult *result, int tier) {
-        if (alsoEach)
-            alsoEach(line, draw, result, tier);
-        ++ledger.all.lines;
-        if (!result) {
-            ++ledger.waiting;
-            return;
-        }
-        DrawTotals &own = ledger.byDraw[size_t(result - front)];
-        ++own.lines;
-        for (DrawTotals *totals : {&ledger.all, &own}) {
-            ++totals->tiers[size_t(tier)];
-            if (tier && result->prizeOf(tier) == DrawResult::unknown)
-                ++totals->unknownPrizes;
-            else if (tier)
-                totals->won += result->prizeOf(tier);
-        }
-    });
+    if (book.draws().empty()) { // every play waits: no line need be looked at
+        ledger.all.lines = ledger.waiting = lines.size() * uint64_t(draws);
+        return ledger;
+    }
+    forEachPlay(book, lines, draws,
+                [&](const LoggedLine &, int, const DrawResult *result, int tier) { ledger.add(book, result, tier); });
+    return ledger;
 }
 } // namespace Plays

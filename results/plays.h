@@ -6,7 +6,8 @@
 #include "rules/game.h"
 
 #include <array>
-#include <functional>
+#include <cstdint>
+#include <vector>
 
 // Which draws the logged lines were played for, and what that cost and won.
 namespace Plays {
@@ -21,11 +22,45 @@ int firstDrawOf(const ResultsBook &book, int date, int time);
 // `draws` draws in a row.
 bool playedFor(const ResultsBook &book, const LoggedLine &line, int number, int draws);
 
+// The draws of lines that come in the order of their stamps, played for
+// `draws` draws in a row from their first: the draw that closes next after
+// them is followed along, not looked up for each of millions, and the five
+// lines of a batch share their stamp, and so their draws.
+class DrawsAlong
+{
+public:
+    DrawsAlong(const ResultsBook &book, int draws);
+    // Moves on to a line stamped `stamp` (yyyymmddhhmmss).
+    void moveTo(int64_t stamp);
+    // The line's first draw, 0 while it is not in the book.
+    int first() const { return firstDraw; }
+    // The result of its k-th draw from the first; null while the book lacks it.
+    const DrawResult *result(int k) const { return results[size_t(k)]; }
+
+private:
+    const ResultsBook &book;
+    size_t next = 0; // in the book's draws by date, the first closing after the stamp
+    int64_t lastStamp = -1;
+    int firstDraw = 0;
+    std::vector<const DrawResult *> results;
+};
+
 // Each line of `lines` played for `draws` draws in a row from its first:
-// `play` hears the line, the draw's number, and its result in the book
-// (null while it waits for it) with the line's tier there (0 for none).
-using PlayFunction = std::function<void(const LoggedLine &line, int draw, const DrawResult *result, int tier)>;
-void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &play);
+// `play` hears the line, the draw's number (0 while its first is not in the
+// book), and its result in the book (null while it waits for it) with the
+// line's tier there (0 for none).
+template <typename Play>
+void forEachPlay(const ResultsBook &book, LineSpan lines, int draws, Play &&play)
+{
+    DrawsAlong along(book, draws);
+    for (const LoggedLine *line = lines.begin; line != lines.end; ++line) {
+        along.moveTo(int64_t(line->stamp()));
+        for (int k = 0; k < draws; ++k) {
+            const DrawResult *result = along.result(k);
+            play(*line, along.first() ? along.first() + k : 0, result, result ? prizeOf(*line, result->draw) : 0);
+        }
+    }
+}
 
 // What the lines played for one draw of the book came to.
 struct DrawTotals
@@ -47,10 +82,10 @@ struct Ledger
     DrawTotals all;         // the lines bought, as plays of one draw each
     uint64_t waiting = 0;   // plays whose draw is not in the book
     std::vector<DrawTotals> byDraw; // as the book's draws
+
+    // One play, as forEachPlay hears it, of a draw of `book`.
+    void add(const ResultsBook &book, const DrawResult *result, int tier);
 };
 
-// `alsoEach` hears each play as forEachPlay's function does.
-Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach = {});
-// The plays of `lines` added to `ledger`, as the log's lines come a span at a time.
-void addTo(Ledger &ledger, const ResultsBook &book, LineSpan lines, int draws, const PlayFunction &alsoEach = {});
+Ledger ledgerOf(const ResultsBook &book, LineSpan lines, int draws);
 } // namespace Plays
