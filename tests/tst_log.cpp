@@ -259,6 +259,49 @@ private slots:
         QCOMPARE(r.status, status);
     }
 
+    // A log of megabytes whose last records are its oldest, as when an old
+    // log is copied onto the end of a new one: the commands, which take the
+    // lines as they settle, find out only once they have taken some, and
+    // print what they print for the same records in order.
+    void farOutOfOrder_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("check") << QStringList{"--check", "3,4,5,6,7,8+9"};
+        QTest::newRow("stats") << QStringList{"--stats"};
+        QTest::newRow("results") << QStringList{"--results", "--draws", "2"};
+    }
+    void farOutOfOrder()
+    {
+        QFETCH(QStringList, arguments);
+        QByteArray newer, older;
+        const auto record = [](int date, int line) {
+            QByteArray numbers;
+            for (int k = 1; k <= 6; ++k)
+                numbers += ',' + QByteArray::number(line % 38 + k);
+            return QString::asprintf("%d/12/%02d,%s,%c", date / 10000, date % 100,
+                                     qPrintable(QTime(0, 0).addSecs(line / 5).toString("hh:mm:ss")), 'A' + line % 5)
+                       .toLatin1() + numbers + "\r\n";
+        };
+        for (int line = 0; line < 80000; ++line) // three pieces and more
+            newer += record(20261208, line);
+        for (int line = 0; line < 40; ++line)
+            older += record(20261205, line);
+        QTemporaryDir folder;
+        const QString outOfOrder = folder.filePath("out.csv"), inOrder = folder.filePath("in.csv");
+        const QString book = folder.filePath("book.csv");
+        QVERIFY(writeFile(outOfOrder, newer + older) && writeFile(inOrder, older + newer));
+        QVERIFY(writeFile(book, "1900,2026/12/07,3,4,5,6,7,8,9,200000000,10000000,300000,6800,1000\r\n"
+                                "1901,2026/12/10,1,2,3,4,5,6,7,200000000,10000000,300000,6800,1000\r\n"));
+        if (arguments.first() == "--results")
+            arguments << "--book" << book;
+        const CommandResult once = run(arguments + QStringList{"--log", inOrder});
+        const CommandResult again = run(arguments + QStringList{"--log", outOfOrder});
+        QCOMPARE(once.status, 0);
+        QVERIFY(once.out.count('\n') > 40);
+        QCOMPARE(again.out, once.out);
+        QCOMPARE(again.err, once.err);
+    }
+
     // A log the user may only read, on a read-only mount, is read, by the
     // history's reader and by the check.
     void readOnlyLog()
