@@ -2,6 +2,7 @@
 
 #include "calendar/calendar.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -70,29 +71,31 @@ constexpr size_t longestNumbers = RecordWidth::longestNumbers + 2;
 
 // numbersAt for the bytes of a log, with at least longestNumbers + 1 of them
 // from `at`: the same numbers taken and the same refused, with no branch on
-// the digits, which no predictor guesses.
+// the digits, which no predictor guesses, and each number's checks made once
+// for all six.
 const char *numbersInBuffer(const char *at, uint64_t &packed)
 {
-    uint64_t seen = 0, twice = 0;
-    bool bad = false;
+    uint64_t seen = 0;
+    unsigned firsts = 0, most = 0, commas = 0;
     packed = 0;
     // The k-th number, and the comma after it but for the last.
     const auto take = [&](int k) {
-        const unsigned first = unsigned(static_cast<unsigned char>(at[0])) - '1'; // 0 to 8 for 1 to 9
+        const unsigned first = unsigned(static_cast<unsigned char>(at[0])) - '0';
         const unsigned second = unsigned(static_cast<unsigned char>(at[1])) - '0';
-        const bool two = second <= 9;
-        const unsigned n = two ? (first + 1) * 10 + second : first + 1;
+        const unsigned two = second <= 9;
+        const unsigned n = first + two * (first * 9 + second); // a multiply, where a choice would be a branch
         at += 1 + two;
-        bad |= (first > 8) | (n > Game::highest);
+        firsts = std::max(firsts, first - 1); // 0 to 8 for a first digit 1 to 9
         if (k < Game::picked - 1)
-            bad |= *at++ != ',';
-        const uint64_t bit = uint64_t(1) << (n & 63);
-        twice |= seen & bit;
-        seen |= bit;
+            commas |= unsigned(static_cast<unsigned char>(*at++)) ^ ',';
+        most = std::max(most, n);
+        seen |= uint64_t(1) << (n & 63);
         packed |= uint64_t(n & 63) << 6 * k;
     };
     take(0), take(1), take(2), take(3), take(4), take(5);
-    return bad || twice ? nullptr : at;
+    // Six different numbers 1 to 43 are six bits; a number twice, fewer.
+    const bool read = firsts <= 8 && commas == 0 && most <= unsigned(Game::highest) && Game::countIn(seen) == Game::picked;
+    return read ? at : nullptr;
 }
 
 // Writes n, 0 to 99, in two digits.

@@ -11,6 +11,16 @@ namespace Game {
 constexpr int lowest = 1;
 constexpr int highest = 43;
 constexpr int picked = 6;
+// How many numbers a set of them holds, bit n for number n: counted in
+// place, since the machines we build for lack an instruction for it and
+// the library would be called for each of millions of lines.
+constexpr int countIn(uint64_t numbers)
+{
+    numbers -= numbers >> 1 & 0x5555555555555555;
+    numbers = (numbers & 0x3333333333333333) + (numbers >> 2 & 0x3333333333333333);
+    numbers = (numbers + (numbers >> 4)) & 0x0f0f0f0f0f0f0f0f;
+    return int(numbers * 0x0101010101010101 >> 56);
+}
 // Anything kept by number, 1 to 43: 0 stands unused.
 template<typename T>
 using ByNumber = std::array<T, highest + 1>;

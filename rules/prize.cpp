@@ -3,16 +3,6 @@
 #include <cctype>
 
 namespace {
-// The bits set, counted in place: without an instruction for it in the
-// machines we build for, the library calls out for each of millions of lines.
-int bitsSet(uint64_t bits)
-{
-    bits -= bits >> 1 & 0x5555555555555555;
-    bits = (bits & 0x3333333333333333) + (bits >> 2 & 0x3333333333333333);
-    bits = (bits + (bits >> 4)) & 0x0f0f0f0f0f0f0f0f;
-    return int(bits * 0x0101010101010101 >> 56);
-}
-
 // Reads a number 1 to 43 at `at`, blanks around it let pass.
 bool readNumber(const std::string &text, size_t &at, int &n)
 {
@@ -92,5 +82,5 @@ bool parseDraw(const std::string &text, AnnouncedDraw &draw, std::string &why)
 int prizeOf(uint64_t lineMask, const AnnouncedDraw &draw)
 {
     const Game::Bonus bonus = lineMask >> draw.bonus & 1 ? Game::Bonus::matched : Game::Bonus::missed;
-    return Game::tierOf(bitsSet(lineMask & draw.mask), bonus);
+    return Game::tierOf(Game::countIn(lineMask & draw.mask), bonus);
 }
