@@ -1,7 +1,7 @@
 // The log read on several threads at once, under ThreadSanitizer: cut into
-// pieces of a few bytes, on 2 and 7 threads, against one reader. The pieces
-// run on Qt's pool; tsan_qthandoff.cpp tells the sanitizer how they are
-// handed over.
+// pieces of a few bytes, on 2 and 7 threads, held or handed on, against one
+// reader. The pieces run on Qt's pool; tsan_qthandoff.cpp tells the
+// sanitizer how they are handed over.
 #include "files/regularfile.h"
 #include "history/logpieces.h"
 
@@ -39,6 +39,15 @@ int main()
             if (LogPieces::read(file, log.size(), reader, read, {threads, true, piece}) != 0 || read != lines
                 || reader.skipped() != one.skipped() || reader.lineCount() != one.lineCount()) {
                 std::fprintf(stderr, "%u threads, pieces of %zu bytes: not what one reader reads\n", threads, piece);
+                status = 1;
+            }
+            // The same handed on as the lines settle, as a command reads them.
+            LogReader handing;
+            std::vector<LoggedLine> handed;
+            const LineSink sink{[&](LineSpan span) { handed.insert(handed.end(), span.begin, span.end); },
+                                [&] { handed.clear(); }};
+            if (LogPieces::handOn(file, log.size(), handing, sink, {threads, false, piece}) != 0 || handed != lines) {
+                std::fprintf(stderr, "%u threads, pieces of %zu bytes: not handed on as one reader reads\n", threads, piece);
                 status = 1;
             }
         }
