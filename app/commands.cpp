@@ -216,7 +216,7 @@ int stats(const CommandLine &command, const QString &logPath)
 int results(const CommandLine &command, const QString &logPath, const QString &bookPath)
 {
     // The book is read before the log's lines come, but a failure to read
-    // it is told after the log's, as it always was.
+    // it is told only once the log is read, as it always was.
     const BookFile::Read book = bookAt(bookPath);
     HeldOutput out(logPath);
     Plays::Ledger ledger;

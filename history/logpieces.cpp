@@ -4,6 +4,7 @@
 #include "files/regularfile.h"
 #include "threads/behindwindow.h"
 
+#include <QScopeGuard>
 #include <QThread>
 
 #include <algorithm>
@@ -166,6 +167,14 @@ int readInto(const RegularFile &file, uint64_t to, LogReader &reader, SettledPie
         return options.behindWindow ? BehindWindow::run(piece) : QtConcurrent::run(piece);
     };
     std::deque<QFuture<Piece>> reading; // in the log's order, never more than the threads
+    // The pieces under way are waited for, not taken, however this call
+    // ends: they read into its own.
+    const auto waitForAll = qScopeGuard([&reading] {
+        for (QFuture<Piece> &piece : reading) {
+            piece.cancel();
+            piece.waitForFinished();
+        }
+    });
     uint64_t next = 0;
     int error = 0;
     for (uint64_t k = 0; k < count && !error; ++k) {
@@ -193,12 +202,6 @@ int readInto(const RegularFile &file, uint64_t to, LogReader &reader, SettledPie
             progress(reader.bytesFed());
         if (!piece.whole)
             break; // what the log now holds past it, the next read finds out
-    }
-    // The pieces under way are waited for, not taken: they read into this
-    // call's own.
-    for (QFuture<Piece> &piece : reading) {
-        piece.cancel();
-        piece.waitForFinished();
     }
     return error;
 }

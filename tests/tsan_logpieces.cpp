@@ -21,6 +21,7 @@ int main()
                       'A' + i % 3, 6 + i % 9, i % 7 ? "" : "broken\n");
         log += record;
     }
+    log += "2026/12/04,09:00:00,B,1,2,3,4,5,6\n"; // older than all: lines handed on are taken back
     log += "2026/12/05,09:00:00,A,7"; // a last line still being written
     std::string path = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/logXXXXXX";
     const int fd = ::mkstemp(path.data());

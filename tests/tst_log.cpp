@@ -19,7 +19,9 @@ struct ReadBack
 };
 // How a log is read back: by one reader fed `piece` bytes at a time, or from
 // a file cut every `piece` bytes, the pieces read on some threads at once
-// and either held all or handed on as they settle, as a command reads them.
+// and either held all or handed on as they settle, as a command reads them;
+// those handed on from a file found shorter than it was, as when another
+// copy cuts it while it is read.
 enum class How { oneReader, pieces, handedOn };
 
 ReadBack readBack(const QByteArray &log, int piece, How how = How::oneReader, unsigned threads = 1)
@@ -41,7 +43,7 @@ ReadBack readBack(const QByteArray &log, int piece, How how = How::oneReader, un
         if (how == How::pieces)
             LogPieces::read(file, uint64_t(log.size()), reader, lines, options);
         else
-            LogPieces::handOn(file, uint64_t(log.size()), reader, sink, options);
+            LogPieces::handOn(file, uint64_t(log.size()) + 3, reader, sink, options);
     }
     QStringList texts;
     for (const LoggedLine &line : lines)
@@ -92,6 +94,10 @@ private slots:
         QTest::newRow("far out of stamp order, found once lines were handed on")
             << later + "\n" + latest + "\n" + last + "\n" + b + "\nbroken\n" + a + "\n"
             << QString(a + " " + b + " " + later + " " + latest + " " + last) << "5";
+        const QByteArray laterAgain = "2026/12/06,10:00:00,C,7,8,9,10,11,12";
+        QTest::newRow("a line saved again once it was handed on")
+            << later + "\n" + latest + "\n" + last + "\n" + laterAgain + "\n"
+            << QString(laterAgain + " " + latest + " " + last) << "";
         // Five lines of one stamp, the second batch saved again as it was, as a
         // long repeat run leaves them: each stamp read once for its lines.
         const QByteArray first = "2026/12/05,10:00:00,A,1,2,3,4,5,6\r\n2026/12/05,10:00:00,B,7,8,9,10,11,12\r\n"
