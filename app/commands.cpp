@@ -6,7 +6,7 @@
 #include "fetch/bookfetch.h"
 #include "fetch/fetchrecord.h"
 #include "files/inputfile.h"
-#include "files/largepages.h"
+#include "files/heldoutput.h"
 #include "history/logfile.h"
 #include "notify/desktopnotice.h"
 #include "notify/winteller.h"
@@ -50,26 +50,21 @@ std::string countedList(const char *what, const NumberList &numbers)
     return numbers.empty() ? text : text + " (" + listed(numbers) + ")";
 }
 
-// What a command prints of the log's lines, held until the log is read
-// whole: a log far out of order starts over, and one that cannot be read
-// prints nothing. Room for it is asked for at once, as large as the log up
-// to a limit, in large pages: it grows at the pace the log is read, and a
-// fault for each 4 KiB of it cost more than the printing.
-class HeldOutput
+// The log's size, which what a command finds in it is held in room for.
+uint64_t sizeOf(const QString &logPath)
 {
-public:
-    explicit HeldOutput(const QString &logPath)
-    {
-        text.reserve(size_t(std::clamp<qint64>(QFileInfo(logPath).size(), 0, mostReserved)));
-        preferLargePages(text.data(), text.capacity());
+    return uint64_t(std::max<qint64>(QFileInfo(logPath).size(), 0));
+}
+
+// Prints what was held; false, the reason said, when it cannot be.
+bool printHeld(HeldOutput &out)
+{
+    if (const int error = out.print(stdout)) {
+        std::fprintf(stderr, "drava: cannot print what was found: %s\n", RegularFile::reason(error).c_str());
+        return false;
     }
-    void print() const { std::fwrite(text.data(), 1, text.size(), stdout); }
-
-    std::string text;
-
-private:
-    static constexpr qint64 mostReserved = 64 << 20;
-};
+    return true;
+}
 
 // The lines that were skipped, on standard error.
 void reportSkipped(const char *where, const NumberList &lines)
@@ -178,7 +173,7 @@ namespace Commands {
 // settle.
 int check(const CommandLine &command, const QString &logPath)
 {
-    HeldOutput out(logPath);
+    HeldOutput out(sizeOf(logPath));
     const LineSink sink{[&](LineSpan lines) {
                             const LineSpan span = linesBetween(lines, command.fromDate, command.toDate);
                             for (const LoggedLine *line = span.begin; line != span.end; ++line)
@@ -186,12 +181,12 @@ int check(const CommandLine &command, const QString &logPath)
                                     line->appendText(out.text);
                                     out.text += {',', char('0' + prize), '\n'};
                                 }
+                            out.keepWithin();
                         },
-                        [&] { out.text.clear(); }};
+                        [&] { out.forget(); }};
     LogFile::Position log;
-    if (!readLog(logPath, log, sink))
+    if (!readLog(logPath, log, sink) || !printHeld(out))
         return 1;
-    out.print();
     reportSkipped("", log.reader.skipped());
     return 0;
 }
@@ -218,7 +213,7 @@ int results(const CommandLine &command, const QString &logPath, const QString &b
     // The book is read before the log's lines come, but a failure to read
     // it is told only once the log is read, as it always was.
     const BookFile::Read book = bookAt(bookPath);
-    HeldOutput out(logPath);
+    HeldOutput out(sizeOf(logPath));
     Plays::Ledger ledger;
     const auto play = [&](const LoggedLine &line, int draw, const DrawResult *result, int tier) {
         ledger.add(book.book, result, tier);
@@ -231,15 +226,15 @@ int results(const CommandLine &command, const QString &logPath, const QString &b
                             if (book.error == 0)
                                 Plays::forEachPlay(book.book, linesBetween(lines, command.fromDate, command.toDate),
                                                    command.draws, play);
+                            out.keepWithin();
                         },
                         [&] {
-                            out.text.clear();
+                            out.forget();
                             ledger = Plays::Ledger();
                         }};
     LogFile::Position log;
-    if (!readLog(logPath, log, sink) || !bookRead(bookPath, book))
+    if (!readLog(logPath, log, sink) || !bookRead(bookPath, book) || !printHeld(out))
         return 1;
-    out.print();
     const auto yen = [](int64_t value) { return static_cast<long long>(value); };
     std::fprintf(stderr, "drava: if every line was bought: %s for %lld yen, won %lld yen, balance %lld yen; %llu waiting for results",
                  counted(ledger.all.lines, "line").c_str(), yen(ledger.all.cost()), yen(ledger.all.won),

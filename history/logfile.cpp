@@ -123,7 +123,7 @@ Result readWhole(const std::string &path, Position &position, const LineSink &si
     }
     std::vector<LoggedLine> lines;
     if ((position.error = readInput(path, position, lines)) == 0)
-        sink.take({lines.data(), lines.data() + lines.size()});
+        handOnAll(lines, sink);
     return resultOf(position.error);
 }
 } // namespace LogFile

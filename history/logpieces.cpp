@@ -246,7 +246,7 @@ int handOn(const RegularFile &file, uint64_t to, LogReader &reader, const LineSi
     sink.startOver();
     error = read(file, to, reader, lines, options);
     if (error == 0)
-        sink.take({lines.data(), lines.data() + lines.size()});
+        handOnAll(lines, sink);
     return error;
 }
 } // namespace LogPieces

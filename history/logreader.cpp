@@ -175,6 +175,13 @@ void SettledPieces::finish()
         handOn(lines.size() - handed);
 }
 
+void handOnAll(const std::vector<LoggedLine> &lines, const LineSink &sink)
+{
+    constexpr size_t span = 1 << 16;
+    for (size_t at = 0; at < lines.size(); at += span)
+        sink.take({lines.data() + at, lines.data() + std::min(lines.size(), at + span)});
+}
+
 std::vector<LoggedLine> withNewer(const std::vector<LoggedLine> &settled, std::vector<LoggedLine> newer)
 {
     if (settled.empty()) // the first read of a large log: no second copy of it

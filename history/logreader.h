@@ -72,6 +72,10 @@ struct LineSink
     std::function<void()> startOver;
 };
 
+// Hands on `lines`, settled, a span at a time, as reading hands them on: what
+// the sink makes of them may be put aside as it grows.
+void handOnAll(const std::vector<LoggedLine> &lines, const LineSink &sink);
+
 // The records of a log read in pieces, each piece's settled on their own
 // (keepLastOfEach), put together in the log's order into what keepLastOfEach
 // makes of them all at once.

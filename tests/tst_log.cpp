@@ -1,4 +1,5 @@
 #include "realfiles.h"
+#include "files/heldoutput.h"
 #include "history/logfile.h"
 #include "history/logpieces.h"
 
@@ -306,6 +307,42 @@ private slots:
         QVERIFY(once.out.count('\n') > 40);
         QCOMPARE(again.out, once.out);
         QCOMPARE(again.err, once.err);
+    }
+
+    // What a command prints, held until the log is read: past its limit in a
+    // file, printed in order, and forgotten whole when the log starts over.
+    void heldOutput_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // +text appended, then kept within a limit of 4 bytes; "forget"
+        QTest::addColumn<QByteArray>("printed");
+        QTest::newRow("under the limit, in memory") << QStringList{"+abc"} << QByteArray("abc");
+        QTest::newRow("past it, put aside in order") << QStringList{"+abcde", "+fg", "+hijkl", "+m"} << QByteArray("abcdefghijklm");
+        QTest::newRow("forgotten, put aside and held alike") << QStringList{"+abcde", "+fg", "forget", "+xyz"} << QByteArray("xyz");
+        QTest::newRow("forgotten, then put aside again, shorter")
+            << QStringList{"+abcdefgh", "forget", "+ijklm", "+n"} << QByteArray("ijklmn");
+    }
+    void heldOutput()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QByteArray, printed);
+        HeldOutput out(1000);
+        out.setMostHeld(4);
+        for (const QString &step : steps) {
+            if (step == "forget") {
+                out.forget();
+                continue;
+            }
+            out.text += step.mid(1).toStdString();
+            out.keepWithin();
+        }
+        std::FILE *file = std::tmpfile();
+        QVERIFY(file);
+        const auto close = qScopeGuard([file] { std::fclose(file); });
+        QCOMPARE(out.print(file), 0);
+        std::rewind(file);
+        QByteArray read(100, '\0');
+        read.resize(int(std::fread(read.data(), 1, size_t(read.size()), file)));
+        QCOMPARE(read, printed);
     }
 
     // A log the user may only read, on a read-only mount, is read, by the
