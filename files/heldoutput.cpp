@@ -8,7 +8,7 @@
 
 HeldOutput::HeldOutput(uint64_t expected)
 {
-    text.reserve(size_t(std::min<uint64_t>(expected, mostHeld)));
+    text.reserve(size_t(std::min<uint64_t>(expected, 2 * mostHeld)));
     preferLargePages(text.data(), text.capacity());
 }
 

@@ -14,7 +14,8 @@
 class HeldOutput
 {
 public:
-    // Room for as much as `expected` bytes, up to the limit, asked for at once.
+    // Room for as much as `expected` bytes, up to twice the limit (what one
+    // span of lines adds past it), asked for at once.
     explicit HeldOutput(uint64_t expected);
     ~HeldOutput();
     HeldOutput(const HeldOutput &) = delete;
@@ -34,7 +35,7 @@ public:
     void setMostHeld(size_t bytes) { mostHeld = bytes; }
 
 private:
-    size_t mostHeld = size_t(64) << 20;
+    size_t mostHeld = size_t(32) << 20;
     std::FILE *file = nullptr;
     uint64_t inFile = 0; // bytes written to it whole
     bool fileFailed = false;
