@@ -78,4 +78,8 @@ QString write(const QString &path, const std::string &bytes, size_t limit)
     TextFile::replaceWith(path, QByteArray::fromStdString(bytes), why);
     return why;
 }
+bool unchanged(const QString &path, const std::optional<FileIdentity> &known)
+{
+    return known && FileIdentity::of(QFile::encodeName(path).toStdString()) == *known;
+}
 } // namespace SharedFile

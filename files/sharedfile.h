@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // A file of records that several copies of the program change, as the
@@ -29,6 +30,25 @@ struct Read
 // `kind`: a master log of hundreds of megabytes given in its place is known
 // from its first 64 KiB, not read on.
 Read read(const QString &path, size_t limit, const Kind &kind);
+
+// Reads the file at `path` into `made`, as `make` makes it from bytes, when
+// `isOfKind` finds what it makes of the file's head, and then of the whole,
+// to be of the file's kind; `identity` is the file's as read. Returns the
+// error as Read has it.
+template <typename Made, typename Make, typename IsOfKind>
+int readAs(const QString &path, size_t limit, Make make, IsOfKind isOfKind, Made &made, FileIdentity &identity)
+{
+    const Read file = read(path, limit, [&](const char *head, size_t size) { return std::invoke(isOfKind, make(head, size)); });
+    identity = file.identity;
+    if (file.error)
+        return file.error;
+    made = make(file.bytes.data(), file.bytes.size());
+    return std::invoke(isOfKind, made) ? 0 : notOfItsKind;
+}
+
+// Whether the file at `path` is still the one `known` was taken of, when
+// there is one: a file unchanged need not be read again.
+bool unchanged(const QString &path, const std::optional<FileIdentity> &known);
 
 // How long a change waits for another copy's to end before it gives up.
 constexpr int lockWaitMsec = 5000;

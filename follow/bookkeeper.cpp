@@ -20,15 +20,14 @@ BookKeeper::BookKeeper(const QString &path, QObject *parent) : QObject(parent), 
 void BookKeeper::load()
 {
     watchFile(watcher, path);
-    work.run([path = path, known = identity, first = !everRead]() -> std::optional<BookFile::Read> {
-        if (!first && FileIdentity::of(QFile::encodeName(path).toStdString()) == known)
+    work.run([path = path, known = identity]() -> std::optional<BookFile::Read> {
+        if (SharedFile::unchanged(path, known))
             return std::nullopt;
         return BookFile::read(path);
     }, [this](const std::optional<BookFile::Read> &read) {
         if (!read)
             return;
         identity = read->identity;
-        everRead = true;
         emit bookRead(*read);
     }, Background::StandsIn);
 }
@@ -75,6 +74,6 @@ void BookKeeper::noteChange(const BookFile::Update &update)
     identity = update.read.identity;
     if (update.failure.isEmpty())
         return;
-    everRead = false;
+    identity.reset();
     load(); // what is on the disk
 }

@@ -7,6 +7,8 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 
+#include <optional>
+
 // Keeps the results book read behind the window's thread, and makes its
 // changes there: each reads the book afresh, merges, and writes it, one after
 // another, so that what another copy wrote is not lost. It follows the file:
@@ -38,7 +40,8 @@ private:
 
     QString path;
     QFileSystemWatcher watcher;
-    FileIdentity identity; // of the book's file as last read or written
-    bool everRead = false;
+    // Of the book's file as last read or written; none before it is first
+    // read, or once a change failed.
+    std::optional<FileIdentity> identity;
     Background work{this};
 };

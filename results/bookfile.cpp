@@ -33,15 +33,7 @@ Update mergeOnce(const QString &path, const std::vector<DrawResult> &draws, Merg
 Read read(const QString &path)
 {
     Read read;
-    const SharedFile::Read file = SharedFile::read(path, mostBytes, [](const char *head, size_t size) {
-        return ResultsBook::read(head, size).isBook();
-    });
-    read.identity = file.identity;
-    read.error = file.error;
-    if (!read.error)
-        read.book = ResultsBook::read(file.bytes.data(), file.bytes.size());
-    if (!read.error && !read.book.isBook())
-        read.error = notABook;
+    read.error = SharedFile::readAs(path, mostBytes, &ResultsBook::read, &ResultsBook::isBook, read.book, read.identity);
     return read;
 }
 

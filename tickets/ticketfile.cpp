@@ -10,15 +10,8 @@ namespace TicketFile {
 Read read(const QString &path)
 {
     Read read;
-    const SharedFile::Read file = SharedFile::read(path, mostBytes, [](const char *head, size_t size) {
-        return TicketBook::read(head, size).isTickets();
-    });
-    read.identity = file.identity;
-    read.error = file.error;
-    if (!read.error)
-        read.tickets = TicketBook::read(file.bytes.data(), file.bytes.size());
-    if (!read.error && !read.tickets.isTickets())
-        read.error = notTickets;
+    read.error =
+        SharedFile::readAs(path, mostBytes, &TicketBook::read, &TicketBook::isTickets, read.tickets, read.identity);
     return read;
 }
 

@@ -2,7 +2,7 @@
 
 #include "ticketbook.h"
 
-#include "files/regularfile.h"
+#include "files/sharedfile.h"
 
 #include <QString>
 
@@ -26,7 +26,7 @@ struct Read
     // none yet), EFBIG, or notTickets.
     int error = 0;
 };
-constexpr int notTickets = -2;
+constexpr int notTickets = SharedFile::notOfItsKind;
 Read read(const QString &path);
 // Why a file cannot be read, in a few words: "Is a directory", "not a tickets file".
 QString reason(int error);

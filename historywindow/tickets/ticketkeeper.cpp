@@ -2,8 +2,6 @@
 
 #include "files/filewatch.h"
 
-#include <QFile>
-
 #include <optional>
 
 TicketKeeper::TicketKeeper(const QString &path, QObject *parent) : QObject(parent), filePath(path)
@@ -20,16 +18,15 @@ void TicketKeeper::load()
     if (filePath.isEmpty())
         return;
     watchFile(watcher, filePath);
-    work.run([path = filePath, known = identity, first = !everRead]() -> std::optional<TicketFile::Read> {
-        if (!first && FileIdentity::of(QFile::encodeName(path).toStdString()) == known)
+    work.run([path = filePath, known = identity]() -> std::optional<TicketFile::Read> {
+        if (SharedFile::unchanged(path, known))
             return std::nullopt;
         return TicketFile::read(path);
     }, [this](const std::optional<TicketFile::Read> &read) {
         if (!read)
             return;
         identity = read->identity;
-        everRead = true;
-        emit this->read(*read);
+        emit ticketsRead(*read);
     }, Background::StandsIn);
 }
 
@@ -106,9 +103,9 @@ void TicketKeeper::took(const QString &failure, const TicketFile::Update &update
 {
     if (failure.isEmpty()) {
         identity = update.read.identity;
-        emit read(update.read);
+        emit ticketsRead(update.read);
         return;
     }
-    everRead = false;
+    identity.reset();
     load(); // what is on the disk
 }

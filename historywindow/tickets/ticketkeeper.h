@@ -7,6 +7,8 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 
+#include <optional>
+
 // Keeps the tickets file read behind the window's thread, and makes its
 // changes there, each under the file's lock, one after another. It follows
 // the file: what any copy writes to it is read again. It reports by signals,
@@ -29,7 +31,7 @@ public:
 
 signals:
     // The tickets as read: whenever the file changed, and at first.
-    void read(const TicketFile::Read &read);
+    void ticketsRead(const TicketFile::Read &read);
     // What a change came to: "" when made, else why not; the tickets as
     // they then stand. `recorded` is the number a ticket was given, or 0.
     void changed(const QString &failure, const TicketFile::Read &read, int recorded);
@@ -41,7 +43,8 @@ private:
 
     QString filePath;
     QFileSystemWatcher watcher;
-    FileIdentity identity; // of the file as last read or written
-    bool everRead = false;
+    // Of the file as last read or written; none before it is first read, or
+    // once a change failed.
+    std::optional<FileIdentity> identity;
     Background work{this};
 };

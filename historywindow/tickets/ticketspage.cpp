@@ -61,7 +61,7 @@ TicketsPage::TicketsPage(const QString &ticketsPath, QWidget *parent)
 
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TicketsPage::showPlays);
     connect(playsView->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TicketsPage::showMarks);
-    connect(&tickets, &TicketKeeper::read, this, &TicketsPage::showTickets);
+    connect(&tickets, &TicketKeeper::ticketsRead, this, &TicketsPage::showTickets);
     connect(&tickets, &TicketKeeper::changed, this, &TicketsPage::showChange);
     connect(this, &TicketsPage::told, report, &QLabel::setText);
     showPlays();
